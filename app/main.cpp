@@ -1,0 +1,2 @@
+// PLACEHOLDER until the Qt shell lands.
+int main() { return 0; }

@@ -1,0 +1,163 @@
+#include "gfx/picture.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace velmora {
+
+namespace {
+
+inline uint32_t ReadColor(const Picture& p, const uint8_t* row, int x) {
+  switch (p.Format()) {
+    case PixelFormat::Indexed8:
+      return p.Palette()[row[x]];
+    case PixelFormat::Bgr24: {
+      const uint8_t* px = row + 3 * x;
+      return px[0] | (px[1] << 8) | (px[2] << 16);
+    }
+    case PixelFormat::Bgrx32: {
+      const uint8_t* px = row + 4 * x;
+      return px[0] | (px[1] << 8) | (px[2] << 16);
+    }
+  }
+  return 0;
+}
+
+inline void WriteColor(Picture& p, uint8_t* row, int x, uint32_t c) {
+  switch (p.Format()) {
+    case PixelFormat::Indexed8:
+      // Only the blue byte survives: indexed pictures are only ever masks.
+      row[x] = static_cast<uint8_t>(c);
+      break;
+    case PixelFormat::Bgr24: {
+      uint8_t* px = row + 3 * x;
+      px[0] = static_cast<uint8_t>(c);
+      px[1] = static_cast<uint8_t>(c >> 8);
+      px[2] = static_cast<uint8_t>(c >> 16);
+      break;
+    }
+    case PixelFormat::Bgrx32: {
+      uint8_t* px = row + 4 * x;
+      px[0] = static_cast<uint8_t>(c);
+      px[1] = static_cast<uint8_t>(c >> 8);
+      px[2] = static_cast<uint8_t>(c >> 16);
+      break;
+    }
+  }
+}
+
+}  // namespace
+
+int Picture::StrideFor(int width, PixelFormat format) {
+  const int bits = format == PixelFormat::Indexed8 ? 8 : format == PixelFormat::Bgr24 ? 24 : 32;
+  return ((width * bits + 31) / 32) * 4;
+}
+
+Picture::Picture(int width, int height, PixelFormat format)
+    : width_(std::max(width, 0)), height_(std::max(height, 0)), format_(format) {
+  stride_ = StrideFor(width_, format_);
+  pixels_.assign(static_cast<size_t>(stride_) * height_, 0);
+}
+
+int Picture::BytesPerPixel() const {
+  return format_ == PixelFormat::Indexed8 ? 1 : format_ == PixelFormat::Bgr24 ? 3 : 4;
+}
+
+uint32_t Picture::PixelColor(int x, int y) const { return ReadColor(*this, Row(y), x); }
+
+void Picture::SetPixelColor(int x, int y, uint32_t color) { WriteColor(*this, Row(y), x, color); }
+
+void Picture::Resize(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (width == width_ && height == height_) return;
+  Picture resized(width, height, format_);
+  resized.palette_ = palette_;
+  resized.Fill(format_ == PixelFormat::Indexed8 ? 0xFF : kWhite);
+  const int keepRows = std::min(height, height_);
+  const size_t keepBytes = static_cast<size_t>(std::min(width, width_)) * BytesPerPixel();
+  for (int y = 0; y < keepRows; ++y) std::memcpy(resized.Row(y), Row(y), keepBytes);
+  *this = std::move(resized);
+}
+
+void Picture::Convert(PixelFormat format) {
+  if (format == format_) return;
+  Picture converted(width_, height_, format);
+  for (int y = 0; y < height_; ++y) {
+    const uint8_t* src = Row(y);
+    uint8_t* dst = converted.Row(y);
+    for (int x = 0; x < width_; ++x) WriteColor(converted, dst, x, ReadColor(*this, src, x));
+  }
+  converted.palette_ = palette_;
+  *this = std::move(converted);
+}
+
+void Picture::Fill(uint32_t color) {
+  for (int y = 0; y < height_; ++y) {
+    uint8_t* row = Row(y);
+    for (int x = 0; x < width_; ++x) WriteColor(*this, row, x, color);
+  }
+}
+
+void Picture::Release() { *this = Picture(); }
+
+bool Picture::operator==(const Picture& other) const {
+  if (width_ != other.width_ || height_ != other.height_) return false;
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x)
+      if (PixelColor(x, y) != other.PixelColor(x, y)) return false;
+  return true;
+}
+
+void CopyRect(Picture& dst, const Rect& dstRect, const Picture& src, const Rect& srcRect) {
+  if (dstRect.IsEmpty() || srcRect.IsEmpty()) return;
+  const Rect visible = dstRect.Intersected(dst.Bounds());
+  if (visible.IsEmpty()) return;
+  const bool sameSize = dstRect.Width() == srcRect.Width() && dstRect.Height() == srcRect.Height();
+  const bool rawCopy = sameSize && dst.Format() == src.Format();
+  const int bpp = dst.BytesPerPixel();
+  for (int y = visible.Top; y < visible.Bottom; ++y) {
+    const int sy = sameSize ? srcRect.Top + (y - dstRect.Top)
+                            : srcRect.Top + static_cast<int>(static_cast<int64_t>(y - dstRect.Top) *
+                                                             srcRect.Height() / dstRect.Height());
+    if (sy < 0 || sy >= src.Height()) continue;
+    const uint8_t* srow = src.Row(sy);
+    uint8_t* drow = dst.Row(y);
+    if (rawCopy) {
+      // Clip the run to the source too, then copy it in one go.
+      int x0 = visible.Left, x1 = visible.Right;
+      const int dx = srcRect.Left - dstRect.Left;
+      x0 = std::max(x0, -dx);
+      x1 = std::min(x1, src.Width() - dx);
+      if (x0 < x1)
+        std::memcpy(drow + static_cast<size_t>(x0) * bpp, srow + static_cast<size_t>(x0 + dx) * bpp,
+                    static_cast<size_t>(x1 - x0) * bpp);
+      continue;
+    }
+    for (int x = visible.Left; x < visible.Right; ++x) {
+      const int sx = sameSize ? srcRect.Left + (x - dstRect.Left)
+                              : srcRect.Left + static_cast<int>(static_cast<int64_t>(x - dstRect.Left) *
+                                                                srcRect.Width() / dstRect.Width());
+      if (sx < 0 || sx >= src.Width()) continue;
+      WriteColor(dst, drow, x, ReadColor(src, srow, sx));
+    }
+  }
+}
+
+void DrawPicture(Picture& dst, int x, int y, const Picture& src) {
+  CopyRect(dst, {x, y, x + src.Width(), y + src.Height()}, src, src.Bounds());
+}
+
+void DrawTransparent(Picture& dst, int x, int y, const Picture& src, uint32_t key) {
+  const Rect visible = Rect{x, y, x + src.Width(), y + src.Height()}.Intersected(dst.Bounds());
+  for (int dy = visible.Top; dy < visible.Bottom; ++dy) {
+    const uint8_t* srow = src.Row(dy - y);
+    uint8_t* drow = dst.Row(dy);
+    for (int dx = visible.Left; dx < visible.Right; ++dx) {
+      const uint32_t c = ReadColor(src, srow, dx - x);
+      if (c != key) WriteColor(dst, drow, dx, c);
+    }
+  }
+}
+
+}  // namespace velmora

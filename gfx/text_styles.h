@@ -1,0 +1,35 @@
+#pragma once
+// The eight text styles and the message window: a panel that multiplies the scene under
+// it with the window picture, so the scene shows through darkened and tinted.
+
+#include <string_view>
+
+#include "gfx/geometry.h"
+
+namespace velmora {
+
+class TForm1;
+struct ImageComponent;
+
+class TextStyles {
+ public:
+  explicit TextStyles(TForm1& form) : form_(form) {}
+
+  // Sets style 0..7 on ImageBa's canvas and, for 0..3 only, on ImageMap's.
+  void SetTextStyle(int style);
+  // The message window for the current CgShown, onto the screen.
+  void DrawMessageWindow();
+  // Kind 1 the window picture as it is, 2 cut to Rect's size, 3 stretched to the screen
+  // (drawn onto BackBuffer); the others draw onto the screen.
+  void DrawWindowPanel(int x, int y, const Rect& rect, int kind);
+
+  // Text at (x, y) on the screen picture in its canvas's current style.
+  void DrawText(int x, int y, std::string_view sjis);
+  // Text at (x, y) on a picture component in its canvas's current style.
+  void DrawText(ImageComponent& image, int x, int y, std::string_view sjis);
+
+ private:
+  TForm1& form_;
+};
+
+}  // namespace velmora

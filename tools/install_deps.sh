@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game and its tests need, when any is missing.
+# As root it runs apt-get; otherwise it says plainly what to install.
+set -euo pipefail
+
+packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev fonts-ipafont-gothic
+          libgtest-dev libgmock-dev googletest libbenchmark-dev "$@")
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "These Debian packages are missing: ${missing[*]}" >&2
+  echo "Install them with:  sudo apt-get install ${missing[*]}" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+echo "Installing: ${missing[*]}"
+apt-get install -y --no-install-recommends "${missing[@]}" \
+  || { apt-get update && apt-get install -y --no-install-recommends "${missing[@]}"; }
