@@ -27,6 +27,9 @@ class TextStyles {
   void DrawText(int x, int y, std::string_view sjis);
   // Text at (x, y) on a picture component in its canvas's current style.
   void DrawText(ImageComponent& image, int x, int y, std::string_view sjis);
+  // Story text (text pages, choices, remarks, ending and photo-game lines) on the screen:
+  // drawn as DrawText and also handed to the host's text hook.
+  void DrawStoryText(int x, int y, std::string_view sjis);
 
  private:
   TForm1& form_;

@@ -44,6 +44,10 @@ class Host {
   virtual void WindowChanged() = 0;
   // Closes the main window, which ends the program.
   virtual void CloseWindow() = 0;
+
+  // A line of story text the game has just drawn (a text page line, a choice, a remark,
+  // an ending line), in UTF-8, for players who read with tools. Hosts may ignore it.
+  virtual void StoryText(const std::string& line) { (void)line; }
 };
 
 }  // namespace velmora
