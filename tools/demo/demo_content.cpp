@@ -39,15 +39,6 @@ std::vector<Picture> DrawDemoPictures() {
   return pictures;
 }
 
-std::string DemoScript() {
-  return "*OP\n"
-         "<B>\n1\n"
-         "春休みの最後の一週間。\n"
-         "この町で、写真を撮ることにした。\n"
-         "カメラを手に、家を出る。\n"
-         "*next_ba\n";
-}
-
 std::vector<uint8_t> DemoAssetFile() {
   std::vector<std::vector<uint8_t>> bmps;
   for (const Picture& p : DrawDemoPictures()) bmps.push_back(WriteBmp(p));
