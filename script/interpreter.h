@@ -2,6 +2,8 @@
 // The interpreter: plays one block of the script as text pages of up to three lines and
 // runs the tag lines it meets.
 
+#include <cstdint>
+
 namespace velmora {
 
 class TForm1;
@@ -17,6 +19,18 @@ class Interpreter {
   void ShowTextPage();
 
  private:
+  // Runs command Tag with ScriptPos on its first argument line; false when the command
+  // stays (no mode change follows it).
+  bool RunCommand(int tag, bool start);
+  // "<f_Change>" up to its page: reads the frame and changes the face on the screen.
+  void ChangeFace(bool start);
+  // Moves ScriptPos by Lines, refusing a position the 16-bit word cannot hold.
+  void AdvanceScriptPos(int64_t lines);
+  // Reads the argument line at ScriptPos as an integer and steps past it.
+  int32_t ReadArgument();
+  // The portrait commands' frame number, checked against the partner's face sheet.
+  void CheckPortraitFrame(int32_t frame) const;
+
   TForm1& form_;
 };
 
