@@ -15,7 +15,9 @@ class TextStyles {
  public:
   explicit TextStyles(TForm1& form) : form_(form) {}
 
-  // Sets style 0..7 on ImageBa's canvas and, for 0..3 only, on ImageMap's.
+  // Sets style 0..7 on ImageBa's canvas and 0..3 on ImageMap's (ImageMap takes only the
+  // common part, clear brush, white, the game's face, for any other number); above 7
+  // only the common part on both.
   void SetTextStyle(int style);
   // The message window for the current CgShown, onto the screen.
   void DrawMessageWindow();
