@@ -85,7 +85,7 @@ void TForm1::FormCreate() {
   }
   Modes.StartGame(0);
   Modes.ClearAlbum();
-  AssetStream = FileStream::OpenFile(host.ResolvePath(kAssetFilePath));
+  AssetStream = host.OpenRead(kAssetFilePath);
   BackBuffer = Picture(640, 480);
   ScriptLines.Clear();
   Script.LoadScript();

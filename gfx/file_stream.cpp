@@ -17,10 +17,33 @@ std::unique_ptr<FileStream> FileStream::OpenFile(const std::string& path) {
 }
 
 std::unique_ptr<FileStream> FileStream::FromBytes(std::vector<uint8_t> bytes) {
+  const auto size = static_cast<int64_t>(bytes.size());
+  return FromLayers(std::make_shared<const std::vector<uint8_t>>(std::move(bytes)), {}, size);
+}
+
+std::unique_ptr<FileStream> FileStream::FromLayers(std::shared_ptr<const std::vector<uint8_t>> base,
+                                                   std::vector<Layer> layers, int64_t size) {
   std::unique_ptr<FileStream> stream(new FileStream());
-  stream->size_ = static_cast<int64_t>(bytes.size());
-  stream->bytes_ = std::move(bytes);
+  stream->base_ = base ? std::move(base) : std::make_shared<const std::vector<uint8_t>>();
+  stream->layers_ = std::move(layers);
+  stream->size_ = size < 0 ? 0 : size;
   return stream;
+}
+
+size_t FileStream::ReadMemory(uint8_t* out, size_t count) {
+  const int64_t start = position_;
+  const int64_t end = start + static_cast<int64_t>(count);
+  const int64_t baseSize = static_cast<int64_t>(base_->size());
+  const int64_t fromBase = std::clamp<int64_t>(baseSize - start, 0, static_cast<int64_t>(count));
+  if (fromBase > 0) std::memcpy(out, base_->data() + start, static_cast<size_t>(fromBase));
+  std::memset(out + fromBase, 0, count - static_cast<size_t>(fromBase));
+  for (const Layer& layer : layers_) {
+    const int64_t from = std::max(start, layer.Offset);
+    const int64_t to = std::min(end, layer.Offset + static_cast<int64_t>(layer.Bytes.size()));
+    if (from < to)
+      std::memcpy(out + (from - start), layer.Bytes.data() + (from - layer.Offset), static_cast<size_t>(to - from));
+  }
+  return count;
 }
 
 FileStream::~FileStream() {
@@ -35,8 +58,7 @@ size_t FileStream::Read(void* buffer, size_t count) {
     if (std::fseek(file_, static_cast<long>(position_), SEEK_SET) != 0) return 0;
     got = std::fread(buffer, 1, wanted, file_);
   } else {
-    std::memcpy(buffer, bytes_.data() + position_, wanted);
-    got = wanted;
+    got = ReadMemory(static_cast<uint8_t*>(buffer), wanted);
   }
   position_ += static_cast<int64_t>(got);
   return got;

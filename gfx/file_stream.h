@@ -13,9 +13,18 @@ namespace velmora {
 
 class FileStream {
  public:
+  // Bytes laid over a base at Offset (tests and fuzzers patch a shared asset file so).
+  struct Layer {
+    int64_t Offset;
+    std::vector<uint8_t> Bytes;
+  };
+
   // Opens a file for reading; raises the game's error when it cannot be opened.
   static std::unique_ptr<FileStream> OpenFile(const std::string& path);
   static std::unique_ptr<FileStream> FromBytes(std::vector<uint8_t> bytes);
+  // A stream of Size bytes: Base (zero past its end) with the layers laid over it.
+  static std::unique_ptr<FileStream> FromLayers(std::shared_ptr<const std::vector<uint8_t>> base,
+                                                std::vector<Layer> layers, int64_t size);
   ~FileStream();
   FileStream(const FileStream&) = delete;
   FileStream& operator=(const FileStream&) = delete;
@@ -35,7 +44,9 @@ class FileStream {
  private:
   FileStream() = default;
   std::FILE* file_ = nullptr;
-  std::vector<uint8_t> bytes_;
+  size_t ReadMemory(uint8_t* out, size_t count);
+  std::shared_ptr<const std::vector<uint8_t>> base_;
+  std::vector<Layer> layers_;
   int64_t size_ = 0;
   int64_t position_ = 0;
 };

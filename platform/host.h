@@ -5,7 +5,10 @@
 // host implement it.
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "gfx/file_stream.h"
 
 namespace velmora {
 
@@ -35,6 +38,10 @@ class Host {
   // to open for it (the same path, or the one that stands for it on this system).
   virtual bool FileExists(const std::string& path) = 0;
   virtual std::string ResolvePath(const std::string& path) = 0;
+  // Opens a file for reading (the asset file); raises the game's error when it cannot.
+  virtual std::unique_ptr<FileStream> OpenRead(const std::string& path) {
+    return FileStream::OpenFile(ResolvePath(path));
+  }
 
   // A timer or a menu item changed; the host mirrors it.
   virtual void TimerChanged(const GameTimer& timer) = 0;

@@ -98,7 +98,24 @@ void HeadlessHost::PaintWindow(const Picture& picture, int x, int y) {
   paints_.push_back({now_, Rect{x, y, x + picture.Width(), y + picture.Height()}.Intersected(window_.Bounds())});
 }
 
+void HeadlessHost::SetMemoryFile(const std::string& path, std::shared_ptr<const std::vector<uint8_t>> base,
+                                 std::vector<FileStream::Layer> layers, int64_t size) {
+  memoryFiles_.push_back({path, std::move(base), std::move(layers), size});
+}
+
+const HeadlessHost::MemoryFile* HeadlessHost::FindMemoryFile(const std::string& path) const {
+  for (const MemoryFile& file : memoryFiles_)
+    if (file.Path == path) return &file;
+  return nullptr;
+}
+
+std::unique_ptr<FileStream> HeadlessHost::OpenRead(const std::string& path) {
+  if (const MemoryFile* file = FindMemoryFile(path)) return FileStream::FromLayers(file->Base, file->Layers, file->Size);
+  return Host::OpenRead(path);
+}
+
 bool HeadlessHost::FileExists(const std::string& path) {
+  if (FindMemoryFile(path)) return true;
   std::error_code error;
   return std::filesystem::is_regular_file(ResolvePath(path), error);
 }

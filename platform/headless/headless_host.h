@@ -31,6 +31,10 @@ class HeadlessHost : public Host {
   explicit HeadlessHost(std::string root);
   ~HeadlessHost() override;
 
+  // Serves Path from memory instead of the folder: Base with Layers laid over it.
+  void SetMemoryFile(const std::string& path, std::shared_ptr<const std::vector<uint8_t>> base,
+                     std::vector<FileStream::Layer> layers, int64_t size);
+
   // Creates the game and runs its creation handler, as the program entry does.
   TForm1& Start();
   TForm1& Form() { return *form_; }
@@ -66,6 +70,7 @@ class HeadlessHost : public Host {
   void PlaySound(const std::string& path) override { sounds_.push_back({now_, path}); }
   bool FileExists(const std::string& path) override;
   std::string ResolvePath(const std::string& path) override;
+  std::unique_ptr<FileStream> OpenRead(const std::string& path) override;
   void TimerChanged(const GameTimer& timer) override;
   void MenuChanged(const MenuItem&) override {}
   void WindowChanged() override {}
@@ -82,7 +87,16 @@ class HeadlessHost : public Host {
   void Entry(Handler&& handler);
   void Present();
 
+  struct MemoryFile {
+    std::string Path;
+    std::shared_ptr<const std::vector<uint8_t>> Base;
+    std::vector<FileStream::Layer> Layers;
+    int64_t Size;
+  };
+  const MemoryFile* FindMemoryFile(const std::string& path) const;
+
   std::string root_;
+  std::vector<MemoryFile> memoryFiles_;
   std::unique_ptr<TForm1> form_;
   uint32_t now_ = 0;
   std::array<TimerSlot, 3> timers_{};

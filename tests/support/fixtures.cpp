@@ -5,6 +5,7 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "gfx/asset_layout.h"
 #include "gfx/asset_table.h"
@@ -53,12 +54,24 @@ const std::vector<std::vector<uint8_t>>& DemoBmps() {
   return bmps;
 }
 
+std::vector<uint8_t> LoadOrBuildDemoAsset() {
+  // The build draws the demo game once; drawing it again here is the fallback.
+  std::ifstream in(VELMORA_DEMO_ASSET_FILE, std::ios::binary);
+  if (in) {
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.size() > static_cast<size_t>(ScriptOffset)) return bytes;
+  }
+  return BuildAssetFile(DemoBmps(), EncodeCp932(DemoScript()));
+}
+
 }  // namespace
 
-const std::vector<uint8_t>& DemoAssetBytes() {
-  static const std::vector<uint8_t> bytes = BuildAssetFile(DemoBmps(), EncodeCp932(DemoScript()));
+std::shared_ptr<const std::vector<uint8_t>> DemoAssetShared() {
+  static const auto bytes = std::make_shared<const std::vector<uint8_t>>(LoadOrBuildDemoAsset());
   return bytes;
 }
+
+const std::vector<uint8_t>& DemoAssetBytes() { return *DemoAssetShared(); }
 
 std::vector<uint8_t> AssetFileWithScript(const std::string& scriptUtf8) {
   std::vector<uint8_t> file(DemoAssetBytes().begin(), DemoAssetBytes().begin() + ScriptOffset);
@@ -71,14 +84,24 @@ void WriteSounds(const ScratchDir& dir) {
   for (int id = 1; id <= 4; ++id) dir.Write("wav/0" + std::to_string(id) + ".wav", DemoSound(id));
 }
 
-TestGame::TestGame(const std::vector<uint8_t>& asset, bool withSounds) {
-  dir_.Write("data/qelvart.red", asset);
+TestGame::TestGame(std::shared_ptr<const std::vector<uint8_t>> base, std::vector<FileStream::Layer> layers,
+                   int64_t size, bool withSounds) {
   if (withSounds) WriteSounds(dir_);
   host_ = std::make_unique<HeadlessHost>(dir_.Path());
+  host_->SetMemoryFile("data/qelvart.red", std::move(base), std::move(layers), size);
   host_->Start();
 }
 
-TestGame::TestGame(const std::string& scriptUtf8) : TestGame(AssetFileWithScript(scriptUtf8)) {}
+TestGame::TestGame(const std::vector<uint8_t>& asset, bool withSounds)
+    : TestGame(&asset == &DemoAssetBytes() ? DemoAssetShared() : std::make_shared<const std::vector<uint8_t>>(asset),
+               {}, static_cast<int64_t>(asset.size()), withSounds) {}
+
+TestGame::TestGame(const std::string& scriptUtf8) : TestGame(ScriptBytes{EncodeCp932(scriptUtf8)}) {}
+
+TestGame::TestGame(const ScriptBytes& script)
+    : TestGame(DemoAssetShared(),
+               {FileStream::Layer{ScriptOffset, std::vector<uint8_t>(script.Bytes.begin(), script.Bytes.end())}},
+               ScriptOffset + static_cast<int64_t>(script.Bytes.size()), true) {}
 
 void TestGame::RunToTitle() {
   host_->RunFor(500);   // the opening picture

@@ -16,6 +16,8 @@ class ScratchDir {
  public:
   ScratchDir();
   ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
   const std::string& Path() const { return path_; }
   // Writes a file under the folder (parents created).
   void Write(const std::string& relative, const std::vector<uint8_t>& bytes) const;
@@ -27,17 +29,23 @@ class ScratchDir {
 
 // The demo asset file, built once per test program.
 const std::vector<uint8_t>& DemoAssetBytes();
+std::shared_ptr<const std::vector<uint8_t>> DemoAssetShared();
 // The demo pictures with another script (UTF-8, stored as Shift-JIS).
 std::vector<uint8_t> AssetFileWithScript(const std::string& scriptUtf8);
 // The demo sound effects.
 void WriteSounds(const ScratchDir& dir);
 
-// A game on the headless host, in a scratch folder that holds Asset as data/qelvart.red
-// and the four sounds.
+// A game on the headless host, in a scratch folder that holds the four sounds; the asset
+// file data/qelvart.red is served from memory.
 class TestGame {
  public:
   explicit TestGame(const std::vector<uint8_t>& asset = DemoAssetBytes(), bool withSounds = true);
   explicit TestGame(const std::string& scriptUtf8);
+  // The demo asset with other script bytes (Shift-JIS already) from ScriptOffset on.
+  struct ScriptBytes {
+    std::string Bytes;
+  };
+  explicit TestGame(const ScriptBytes& script);
   HeadlessHost& host() { return *host_; }
   TForm1& form() { return host_->Form(); }
   GameState& state() { return host_->Form().State; }
@@ -46,6 +54,8 @@ class TestGame {
   void RunToTitle();
 
  private:
+  TestGame(std::shared_ptr<const std::vector<uint8_t>> base, std::vector<FileStream::Layer> layers, int64_t size,
+           bool withSounds);
   ScratchDir dir_;
   std::unique_ptr<HeadlessHost> host_;
 };
