@@ -21,6 +21,8 @@ class Calendar {
   static std::string ClockText(uint8_t slot);
   // Weekday of day d (day 0 reads as day 1), Shift-JIS.
   static std::string WeekdayText(int32_t day);
+  // WeekdayNames[d mod 7] as Shift-JIS; a negative d names no weekday and raises.
+  static std::string WeekdayName(int32_t d);
   // 0 walk over, 1 night, 2 day start, 3 move to TargetPlace, 4 nothing,
   // 5 walk home at night; larger values do nothing.
   void AdvanceTime(uint32_t mode);

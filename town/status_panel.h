@@ -38,6 +38,10 @@ class StatusPanel {
   void RefreshStatus(int a);
 
  private:
+  // True when Partner is heroine 1 or 2 and her gauge is above 0.
+  bool PartnerGaugeShown() const;
+  // Field 0: every value but the deduction, into BackBuffer through ImageMap.
+  void DrawAllFields(const std::string& label);
   TForm1& form_;
 };
 

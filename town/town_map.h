@@ -66,10 +66,14 @@ class TownMap {
   uint8_t MapHit(int32_t x, int32_t y) const;
   // Top-left of the 76x76 map crop previewing a place.
   Point PreviewOrigin(int32_t place) const;
+  // The confirmation box for TargetPlace, with its preview and cost.
   void ShowMoveConfirm();
+  // The map with the prompt, the affordable open places' names and the marker; the
+  // hovered place (0 none) is lit.
   void DrawDestinationMenu(int32_t hovered);
   // 0 whole town screen, 1 labels, 2 scene change, 3 position marker; others blank.
   void DrawScene(int kind);
+  // Stage 1 composes the town screen in BackBuffer; stage 2 settles it on the screen.
   void EnterTown(int stage);
   // The next step of the town screen for TownPhase and PressedButton.
   void AdvanceTown();
@@ -78,7 +82,11 @@ class TownMap {
   void DrawScenePicture(int32_t scene);
 
  private:
+  // DrawScene kind 0's map area for the current TownPhase.
+  void DrawPhaseScene();
+  // Clears PressedButton and, unless Mode is -1, switches to screen mode Mode.
   void Finish(int mode);
+  // Phase 2's go button: pay, arrive, and start an event or go on.
   void Move();
   TForm1& form_;
 };
