@@ -4,6 +4,7 @@
 
 #include "gfx/asset_layout.h"
 #include "gfx/asset_table.h"
+#include "gfx/canvas.h"
 #include "gfx/sjis.h"
 #include "tools/asset_file.h"
 #include "tools/bmp_writer.h"
@@ -106,6 +107,23 @@ int FirstTextColumn(const Picture& picture, const Rect& area) {
     for (int y = area.Top; y < area.Bottom; ++y)
       if (picture.PixelColor(x, y) != BackdropColor(x, y)) return x;
   return -1;
+}
+
+bool StartsAt(const Picture& picture, const Rect& area, int x, std::string_view sjis, int fontSize) {
+  Canvas canvas;
+  canvas.FontSize = fontSize;
+  canvas.FontColor = kWhite;
+  canvas.BrushSolid = false;
+  Picture probe(400, 60);
+  TextOut(probe, canvas, 0, 0, sjis);
+  int ink = -1;
+  for (int px = 0; px < probe.Width() && ink < 0; ++px)
+    for (int py = 0; py < probe.Height(); ++py)
+      if (probe.PixelColor(px, py) != kBlack) {
+        ink = px;
+        break;
+      }
+  return ink >= 0 && FirstTextColumn(picture, area) == x + ink;
 }
 
 bool HasText(const Picture& picture, const Rect& area) { return FirstTextColumn(picture, area) >= 0; }

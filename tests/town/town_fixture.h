@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/form.h"
@@ -61,6 +62,9 @@ class TownGame {
 
 // The first column at which Picture differs from the backdrop inside Area, or -1.
 int FirstTextColumn(const Picture& picture, const Rect& area);
+// Whether the text in Area is SJIS written at x in white at FontSize points: its first
+// inked column is where that text's first glyph puts ink when written at x.
+bool StartsAt(const Picture& picture, const Rect& area, int x, std::string_view sjis, int fontSize = 12);
 // Whether any pixel of Area differs from the backdrop.
 bool HasText(const Picture& picture, const Rect& area);
 
