@@ -29,18 +29,9 @@ void CgDisplay::ShowCg() {
     return;
   }
   form_.Assets.LoadCgPicture(cg.Offset, 1);
-  const int w = form_.ImageCG.Bitmap.Width();
-  const int h = form_.ImageCG.Bitmap.Height();
-  s.PanX = cg.RestX;
-  s.PanY = 0;
-  switch (cg.PanKind) {
-    case 1: s.PanX = 0; s.PanY = 0; break;
-    case 4: s.PanX = w - kWindowWidth; s.PanY = 0; break;
-    case -1: s.PanX = w - kWindowWidth; s.PanY = h - kWindowHeight; break;
-    case -4: s.PanX = 0; s.PanY = h - kWindowHeight; break;
-    case -2: s.PanY = h - kWindowHeight; break;
-    default: break;  // downward and the rest start at (rest X, 0)
-  }
+  const Point start = PanStart(cg.PanKind, cg.RestX, form_.ImageCG.Bitmap.Width(), form_.ImageCG.Bitmap.Height());
+  s.PanX = start.X;
+  s.PanY = start.Y;
   CopyRect(form_.BackBuffer, ScreenRect, form_.ImageCG.Bitmap, WindowAt(s.PanX, s.PanY));
 }
 
@@ -50,23 +41,37 @@ void CgDisplay::CG_TimerTimer() {
     const CgRecord& cg = AssetTable.CgTable[s.CurrentCg];
     // Straight onto the screen; BackBuffer gets the rest frame when the pan ends.
     CopyRect(form_.ImageBa.Bitmap, ScreenRect, form_.ImageCG.Bitmap, WindowAt(s.PanX, s.PanY));
-    const int maxX = form_.ImageCG.Bitmap.Width() - kWindowWidth;
-    const int maxY = form_.ImageCG.Bitmap.Height() - kWindowHeight;
-    bool ended = false;
-    // The diagonal pans test only PanX: their pictures are tall enough for the way down.
-    switch (cg.PanKind) {
-      case 1: s.PanX += 2; s.PanY += 1; ended = s.PanX > maxX; break;
-      case 4: s.PanX -= 2; s.PanY += 1; ended = s.PanX <= 0; break;
-      case -1: s.PanX -= 2; s.PanY -= 1; ended = s.PanX <= 0; break;
-      case -4: s.PanX += 2; s.PanY -= 1; ended = s.PanX > maxX; break;
-      case -2: s.PanY -= 2; ended = s.PanY <= 0; break;
-      default: s.PanY += cg.PanKind; ended = s.PanY < 0 || s.PanY > maxY; break;
-    }
-    if (ended) FinishCgPan();
+    if (PanStep(cg.PanKind, form_.ImageCG.Bitmap.Width(), form_.ImageCG.Bitmap.Height(), s.PanX, s.PanY))
+      FinishCgPan();
   } catch (...) {
     // A 1 ms timer that fails would report the same error on every tick.
     form_.CG_Timer.SetEnabled(false);
     throw;
+  }
+}
+
+Point CgDisplay::PanStart(int32_t panKind, int32_t restX, int width, int height) {
+  switch (panKind) {
+    case 1: return {0, 0};
+    case 4: return {width - kWindowWidth, 0};
+    case -1: return {width - kWindowWidth, height - kWindowHeight};
+    case -4: return {0, height - kWindowHeight};
+    case -2: return {restX, height - kWindowHeight};
+    default: return {restX, 0};  // downward and the rest start at the rest column, top
+  }
+}
+
+bool CgDisplay::PanStep(int32_t panKind, int width, int height, int32_t& panX, int32_t& panY) {
+  const int maxX = width - kWindowWidth;
+  const int maxY = height - kWindowHeight;
+  // The diagonal pans test only PanX: their pictures are tall enough for the way down.
+  switch (panKind) {
+    case 1: panX += 2; panY += 1; return panX > maxX;
+    case 4: panX -= 2; panY += 1; return panX <= 0;
+    case -1: panX -= 2; panY -= 1; return panX <= 0;
+    case -4: panX += 2; panY -= 1; return panX > maxX;
+    case -2: panY -= 2; return panY <= 0;
+    default: panY += panKind; return panY < 0 || panY > maxY;
   }
 }
 

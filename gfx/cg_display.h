@@ -2,6 +2,10 @@
 // CG display: full-screen and framed stills, pictures larger than the screen that pan
 // past a 640x480 window and come to rest, and the album's locked slots.
 
+#include <cstdint>
+
+#include "gfx/geometry.h"
+
 namespace velmora {
 
 class TForm1;
@@ -18,6 +22,12 @@ class CgDisplay {
   void FinishCgPan();
   // The locked look over every unseen album slot in BackBuffer.
   void DrawUnseenCgSlots();
+
+  // The first window position of a pan of the given kind over a Width x Height picture
+  // whose record rests at column RestX.
+  static Point PanStart(int32_t panKind, int32_t restX, int width, int height);
+  // Moves the window one tick's way for the pan kind; true when the pan has ended.
+  static bool PanStep(int32_t panKind, int width, int height, int32_t& panX, int32_t& panY);
 
  private:
   TForm1& form_;
