@@ -1,0 +1,77 @@
+#pragma once
+// The desktop shell: the game's one main window. A fixed 640x480 client area under a
+// real menu bar, one QTimer per game timer, modal message boxes and sound, all behind
+// the host seam. Every entry from Qt's event loop into the game (a tick, a pointer
+// event, a menu pick, the creation handler) runs one at a time through RunEntry; what
+// arrives while one runs, or while a message box is open, is dropped, as the game's
+// own busy flags expect.
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/form.h"
+#include "platform/host.h"
+#include "platform/qt/menu_bar_mirror.h"
+#include "platform/qt/screen_widget.h"
+#include "platform/qt/shell_services.h"
+#include "platform/qt/timer_mirror.h"
+
+namespace velmora {
+
+class GameWindow : public QMainWindow, public Host {
+  Q_OBJECT
+
+ public:
+  explicit GameWindow(ShellServices services = DesktopServices());
+  ~GameWindow() override;
+
+  // Creates the game, builds the menu bar from its menu and runs its creation handler,
+  // as the program entry does before it shows the window.
+  TForm1& Start();
+  TForm1& Form() { return *form_; }
+
+  // The parts a test looks at.
+  ScreenWidget& Screen() { return *screen_; }
+  MenuBarMirror& Menus() { return menus_; }
+  const TimerMirror& Timers() const { return timers_; }
+
+  // --- Host ---
+  uint32_t Milliseconds() override;
+  void Sleep(uint32_t ms) override;
+  void PaintWindow(const Picture& picture, int x, int y) override;
+  void ShowMessage(const std::string& text) override;
+  void PlaySound(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
+  std::string ResolvePath(const std::string& path) override;
+  void TimerChanged(const GameTimer& timer) override;
+  void MenuChanged(const MenuItem& item) override;
+  void WindowChanged() override;
+  void CloseWindow() override;
+  void StoryText(const std::string& line) override;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  // Runs one entry into the game unless another is running, then shows ImageBa.
+  void Entry(const std::function<void()>& handler);
+  // Puts the screen picture (or black, when it is hidden) on the window.
+  void Present();
+
+  ShellServices services_;
+  std::unique_ptr<TForm1> form_;
+  ScreenWidget* screen_;
+  MenuBarMirror menus_;
+  TimerMirror timers_;
+  QElapsedTimer clock_;
+  bool busy_ = false;
+  bool closed_ = false;
+  bool centred_ = false;
+  bool storyTextToStdout_ = false;
+};
+
+}  // namespace velmora

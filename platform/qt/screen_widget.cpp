@@ -1,0 +1,94 @@
+#include "platform/qt/screen_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+#include <optional>
+
+#include "platform/qt/picture_image.h"
+
+namespace velmora {
+
+namespace {
+
+std::optional<MouseButton> GameButton(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return MouseButton::Left;
+    case Qt::RightButton: return MouseButton::Right;
+    case Qt::MiddleButton: return MouseButton::Middle;
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+ScreenWidget::ScreenWidget(QWidget* parent)
+    : QWidget(parent), surface_(ScreenScale::kWidth, ScreenScale::kHeight, QImage::Format_RGB32) {
+  surface_.fill(Qt::black);
+  // The album lights slots under a pointer that holds no button.
+  setMouseTracking(true);
+  // Every pixel is painted each time: Qt need not clear the background first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  AdaptToScreen();
+}
+
+ScreenScale ScreenWidget::CurrentScale() const { return ScreenScale(devicePixelRatioF()); }
+
+void ScreenWidget::AdaptToScreen() { setFixedSize(CurrentScale().LogicalSize()); }
+
+void ScreenWidget::PaintNow(const Picture& picture, int x, int y) {
+  const Rect changed = DrawPictureOnImage(surface_, x, y, picture);
+  if (changed.IsEmpty()) return;
+  repaint(CurrentScale().LogicalRect(changed));
+}
+
+void ScreenWidget::ShowPicture(const Picture* picture) {
+  if (picture && !picture->IsEmpty()) {
+    // A picture smaller than the screen leaves the rest black, as the window colour is.
+    if (picture->Width() < surface_.width() || picture->Height() < surface_.height()) surface_.fill(Qt::black);
+    DrawPictureOnImage(surface_, 0, 0, *picture);
+  } else {
+    surface_.fill(Qt::black);
+  }
+  update();
+}
+
+void ScreenWidget::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  const QRectF picture = CurrentScale().PictureRect();
+  // A fractional ratio leaves a sliver outside the whole-scale picture.
+  if (picture.width() < width() || picture.height() < height()) painter.fillRect(event->rect(), Qt::black);
+  painter.drawImage(picture, surface_);
+}
+
+void ScreenWidget::mousePressEvent(QMouseEvent* event) {
+  const std::optional<MouseButton> button = GameButton(event->button());
+  if (!button || !OnPress) return;
+  const QPoint at = CurrentScale().GamePixel(event->position());
+  OnPress(*button, at.x(), at.y());
+}
+
+void ScreenWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (!OnMove) return;
+  const QPoint at = CurrentScale().GamePixel(event->position());
+  OnMove(at.x(), at.y());
+}
+
+void ScreenWidget::mouseReleaseEvent(QMouseEvent* event) {
+  const std::optional<MouseButton> button = GameButton(event->button());
+  if (!button || !OnRelease) return;
+  const QPoint at = CurrentScale().GamePixel(event->position());
+  OnRelease(*button, at.x(), at.y());
+}
+
+void ScreenWidget::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  AdaptToScreen();
+  if (watchingScreen_ || !window()->windowHandle()) return;
+  watchingScreen_ = true;
+  // Moving to a screen with another pixel ratio changes the whole scale.
+  connect(window()->windowHandle(), &QWindow::screenChanged, this, [this] { AdaptToScreen(); });
+}
+
+}  // namespace velmora

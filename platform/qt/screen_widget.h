@@ -1,0 +1,50 @@
+#pragma once
+// The client area: a fixed 640x480 picture that holds what the window shows (the window
+// surface) and hands the pointer's presses, moves and releases on in game pixels.
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "app/pointer_input.h"
+#include "gfx/picture.h"
+#include "platform/qt/screen_scale.h"
+
+namespace velmora {
+
+class ScreenWidget : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ScreenWidget(QWidget* parent = nullptr);
+
+  // What the client area shows, one pixel per game pixel.
+  const QImage& Surface() const { return surface_; }
+  // Paints Picture onto the surface at (x, y) and puts it on the screen before returning,
+  // so a wipe that blocks the thread is still seen step by step.
+  void PaintNow(const Picture& picture, int x, int y);
+  // Makes the surface a copy of Picture, or black for none; shown on the next repaint.
+  void ShowPicture(const Picture* picture);
+  // The scale for the device pixel ratio the widget has now.
+  ScreenScale CurrentScale() const;
+  // Sizes the widget for the screen it is on (call again when the ratio changes).
+  void AdaptToScreen();
+
+  // The game's pointer handlers, given game pixels.
+  std::function<void(MouseButton, int, int)> OnPress;
+  std::function<void(int, int)> OnMove;
+  std::function<void(MouseButton, int, int)> OnRelease;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QImage surface_;
+  bool watchingScreen_ = false;
+};
+
+}  // namespace velmora
