@@ -1,9 +1,9 @@
-#include "support/bmp_corpus.h"
+#include "tools/bmp_corpus.h"
 
 #include "gfx/picture.h"
 #include "tools/bmp_writer.h"
 
-namespace velmora::testing {
+namespace velmora {
 
 std::vector<uint8_t> ValidBmp(int width, int height, int bitCount) {
   Picture p(width, height, bitCount == 8 ? PixelFormat::Indexed8 : PixelFormat::Bgr24);
@@ -79,4 +79,4 @@ std::vector<BadBmp> MalformedBmpCorpus() {
   return corpus;
 }
 
-}  // namespace velmora::testing
+}  // namespace velmora

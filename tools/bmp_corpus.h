@@ -1,12 +1,12 @@
 #pragma once
-// Malformed BMP files, each with the reason it must be refused. The reader must give a
+// Malformed BMP files, each named for what is wrong with it. The reader must give a
 // clean error for every one of them without reading outside its input.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace velmora::testing {
+namespace velmora {
 
 struct BadBmp {
   std::string Name;
@@ -22,4 +22,4 @@ void Put32At(std::vector<uint8_t>& bmp, size_t offset, uint32_t value);
 
 std::vector<BadBmp> MalformedBmpCorpus();
 
-}  // namespace velmora::testing
+}  // namespace velmora

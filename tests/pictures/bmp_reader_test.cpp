@@ -2,14 +2,14 @@
 
 #include "app/game_error.h"
 #include "gfx/bmp_reader.h"
-#include "support/bmp_corpus.h"
+#include "tools/bmp_corpus.h"
 
 namespace velmora {
 namespace {
 
-using testing::MalformedBmpCorpus;
-using testing::Put32At;
-using testing::ValidBmp;
+using velmora::MalformedBmpCorpus;
+using velmora::Put32At;
+using velmora::ValidBmp;
 
 Picture Read(std::vector<uint8_t> bytes, int64_t at = 0) {
   auto stream = FileStream::FromBytes(std::move(bytes));
