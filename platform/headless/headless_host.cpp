@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "gfx/canvas.h"
+#include "platform/case_insensitive_path.h"
 #include "platform/entry.h"
 
 namespace velmora {
@@ -120,7 +121,10 @@ bool HeadlessHost::FileExists(const std::string& path) {
   return std::filesystem::is_regular_file(ResolvePath(path), error);
 }
 
-std::string HeadlessHost::ResolvePath(const std::string& path) { return root_ + "/" + path; }
+std::string HeadlessHost::ResolvePath(const std::string& path) {
+  // Game folders copied from a system that ignores letter case may spell DATA/QELVART.RED.
+  return root_ + "/" + FindPathIgnoringCase(root_, path);
+}
 
 void HeadlessHost::TimerChanged(const GameTimer& timer) {
   TimerSlot& slot = timers_[static_cast<size_t>(timer.Id())];

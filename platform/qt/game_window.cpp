@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "gfx/canvas.h"
+#include "platform/case_insensitive_path.h"
 #include "platform/entry.h"
 
 namespace velmora {
@@ -110,7 +111,11 @@ bool GameWindow::FileExists(const std::string& path) {
   return std::filesystem::is_regular_file(ResolvePath(path), error);
 }
 
-std::string GameWindow::ResolvePath(const std::string& path) { return path; }
+std::string GameWindow::ResolvePath(const std::string& path) {
+  // Relative to the working directory; a game folder copied from a system that ignores
+  // letter case may spell DATA/QELVART.RED.
+  return FindPathIgnoringCase("", path);
+}
 
 void GameWindow::TimerChanged(const GameTimer& timer) {
   if (closed_) return;
