@@ -29,12 +29,6 @@ const std::map<int32_t, uint32_t>& SceneSlotColors() {
   return colors;
 }
 
-Picture TownBackdropPicture() {
-  Picture p(640, 480);
-  for (int y = 0; y < 480; ++y)
-    for (int x = 0; x < 640; ++x) p.SetPixelColor(x, y, BackdropColor(x, y));
-  return p;
-}
 
 Picture TownSpritesPicture(int width, int height) {
   Picture p(width, height);
@@ -76,6 +70,22 @@ const std::vector<uint8_t>& TownAssetBytes() {
 }
 
 }  // namespace
+
+const Picture& TownBackdropPicture() {
+  static const Picture picture = [] {
+    Picture p(640, 480);
+    for (int y = 0; y < 480; ++y)
+      for (int x = 0; x < 640; ++x) p.SetPixelColor(x, y, BackdropColor(x, y));
+    return p;
+  }();
+  return picture;
+}
+
+Picture FlatPicture(uint32_t color) {
+  Picture p(640, 480);
+  p.Fill(color);
+  return p;
+}
 
 uint32_t SceneColor(int scene) { return SceneSlotColors().at(AssetTable.ScenePictures[scene]); }
 
@@ -124,6 +134,21 @@ bool StartsAt(const Picture& picture, const Rect& area, int x, std::string_view 
         break;
       }
   return ink >= 0 && FirstTextColumn(picture, area) == x + ink;
+}
+
+bool ShowsText(const Picture& shown, const Picture& under, const Rect& area, Point at, std::string_view sjis,
+               int fontSize) {
+  Picture expected(640, 480, PixelFormat::Bgrx32);
+  CopyRect(expected, expected.Bounds(), under, under.Bounds());
+  Canvas canvas;
+  canvas.FontSize = fontSize;
+  canvas.FontColor = kWhite;
+  canvas.BrushSolid = false;
+  TextOut(expected, canvas, at.X, at.Y, sjis);
+  for (int y = area.Top; y < area.Bottom; ++y)
+    for (int x = area.Left; x < area.Right; ++x)
+      if (shown.PixelColor(x, y) != expected.PixelColor(x, y)) return false;
+  return true;
 }
 
 bool HasText(const Picture& picture, const Rect& area) { return FirstTextColumn(picture, area) >= 0; }

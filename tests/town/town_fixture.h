@@ -65,6 +65,13 @@ int FirstTextColumn(const Picture& picture, const Rect& area);
 // Whether the text in Area is SJIS written at x in white at FontSize points: its first
 // inked column is where that text's first glyph puts ink when written at x.
 bool StartsAt(const Picture& picture, const Rect& area, int x, std::string_view sjis, int fontSize = 12);
+// Whether Area of Shown is exactly Under with SJIS written over it at At, in white at
+// FontSize points on a clear brush (the way the town screen writes its values).
+bool ShowsText(const Picture& shown, const Picture& under, const Rect& area, Point at, std::string_view sjis,
+               int fontSize = 12);
+// TownBackdrop as the test asset holds it, and a flat picture of one colour.
+const Picture& TownBackdropPicture();
+Picture FlatPicture(uint32_t color);
 // Whether any pixel of Area differs from the backdrop.
 bool HasText(const Picture& picture, const Rect& area);
 
