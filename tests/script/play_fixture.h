@@ -3,12 +3,27 @@
 // idle, so a test can run one page or one command and see what it did to the state,
 // ScriptPos and the mode timer.
 
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "support/fixtures.h"
 
 namespace velmora::testing {
+
+// Where play stands after a step: the position, the screen, and whether a mode change
+// (the mode timer) follows.
+struct After {
+  int ScriptPos;
+  int ScreenMode;
+  int CgShown;
+  bool Timer;
+  bool operator==(const After&) const = default;
+  friend std::ostream& operator<<(std::ostream& out, const After& a) {
+    return out << "{pos " << a.ScriptPos << ", mode " << a.ScreenMode << ", CgShown " << a.CgShown
+               << (a.Timer ? ", timer on}" : ", timer off}");
+  }
+};
 
 class Play {
  public:
@@ -36,6 +51,10 @@ class Play {
     s.ScriptPos = pos;
     form.Interp.RunScriptCommand(ScriptText::TagIndex(form.ScriptLines[pos]));
   }
+
+  After Now() const { return {s.ScriptPos, s.ScreenMode, s.CgShown, form.G_Timer.Enabled()}; }
+  // Lets the next step show whether it restarts the mode timer.
+  void StopTimer() { form.G_Timer.SetEnabled(false); }
 
   // The message of the game error F raises, or "" when it raises none.
   template <typename F>
