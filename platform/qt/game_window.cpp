@@ -71,6 +71,8 @@ GameWindow::~GameWindow() {
 TForm1& GameWindow::Start() {
   form_ = std::make_unique<TForm1>(*this);
   menus_.Build(form_->MainMenu1, font());
+  // Before the game starts, so no tick of its mode timer falls while the box is open.
+  if (services_.JapaneseFontAvailable && !services_.JapaneseFontAvailable()) ShowMessage(kNoJapaneseFontNotice);
   Entry([this] { form_->FormCreate(); });
   return *form_;
 }

@@ -21,6 +21,13 @@
 
 namespace velmora {
 
+// Shown once at start-up when no installed face can draw Japanese (in English too,
+// since the Japanese half may itself come out as boxes).
+inline constexpr const char* kNoJapaneseFontNotice =
+    "日本語を表示できるフォントが見つかりません。ゲームの文字が正しく表示されません。\n"
+    "No installed font can display Japanese, so the game's text will not show correctly.\n"
+    "Install one, for example the IPA Gothic fonts (Debian: fonts-ipafont-gothic).";
+
 class GameWindow : public QMainWindow, public Host {
   Q_OBJECT
 
@@ -29,7 +36,8 @@ class GameWindow : public QMainWindow, public Host {
   ~GameWindow() override;
 
   // Creates the game, builds the menu bar from its menu and runs its creation handler,
-  // as the program entry does before it shows the window.
+  // as the program entry does before it shows the window; first says so when Japanese
+  // cannot be drawn.
   TForm1& Start();
   TForm1& Form() { return *form_; }
 

@@ -181,3 +181,26 @@ TEST(ShellWindow, ClosingRunsTheCloseHandlerOnceAndStopsTheTimers) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(ShellWindow, WithoutAJapaneseFaceTheStartSaysSoOnceInBothLanguages) {
+  testing::ShellGame withFont(/*withAssets=*/true, /*japaneseFont=*/true);
+  EXPECT_TRUE(withFont.record().Messages.empty());
+
+  testing::ShellGame without(/*withAssets=*/false, /*japaneseFont=*/false);
+  const std::vector<QString>& messages = without.record().Messages;
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0].toStdString(), kNoJapaneseFontNotice);
+  EXPECT_TRUE(messages[0].contains("日本語"));
+  EXPECT_TRUE(messages[0].contains("Japanese"));
+  // Then the game's own start-up message; the notice is not repeated later.
+  EXPECT_EQ(messages[1].toStdString(), "ファイルが足りません\n");
+  without.window().Menus().ActionOf(without.form().About_Btn1)->trigger();
+  ASSERT_EQ(messages.size(), 3u);
+  EXPECT_EQ(messages[2].toStdString(), TForm1::AboutText());
+}
+
+}  // namespace
+}  // namespace velmora
