@@ -192,5 +192,59 @@ TEST(TownMove, TheWalkEndsWhenGoingHomeIsTooDearOrAtFive) {
   }
 }
 
+TEST(TownMove, AnEventStartsOnlyWithTwentyPointsLeft) {
+  {  // heroine 1 at the supermarket on a Monday: the event's scene, in event play
+    TownGame game;
+    GameState& s = game.state();
+    StartWalk(game, 1, 200, 1);
+    s.EventState[1] = 1;
+    const Point p = HotspotOf(10);
+    game.Click(p.X, p.Y);
+    game.Click(240, game.form().Town.ConfirmTop() + 60);
+    EXPECT_EQ(s.Points, 160);
+    EXPECT_EQ(s.CurrentPlace, 10);
+    EXPECT_EQ(s.CurrentEvent, 1);
+    EXPECT_EQ(s.Partner, 1);
+    EXPECT_EQ(s.TargetPlace, 7);  // now the scene number of the supermarket's picture
+    EXPECT_EQ(s.TownPhase, 3);
+    EXPECT_EQ(s.ScriptPos, 0);
+    EXPECT_EQ(s.ScreenMode, 6);
+    EXPECT_TRUE(game.form().G_Timer.Enabled());
+  }
+  {  // 19 points after paying: no event is chosen, and the walk goes on
+    TownGame game;
+    GameState& s = game.state();
+    StartWalk(game, 1, 59, 1);
+    s.EventState[1] = 1;
+    s.CurrentEvent = 9;  // whatever the last event left behind
+    MoveTo(game, 10);
+    EXPECT_EQ(s.Points, 19);
+    EXPECT_EQ(s.CurrentEvent, 0);
+    EXPECT_EQ(s.ScreenMode, 4);
+    EXPECT_EQ(s.TownPhase, 1);
+  }
+}
+
+TEST(TownMove, ChoicePhaseHandsPicksToTheChoicePanel) {
+  TownGame game;
+  GameState& s = game.state();
+  game.SetUpDay(4);
+  s.ChoiceSet = 3;
+  EXPECT_EQ(game.form().Town.MapHit(460, 450), 18);
+  s.ChoiceSet = 2;
+  s.CurrentPlace = 5;
+  s.TargetPlace = 5;
+  s.ScriptPos = 1;
+  game.EnterTown();
+  EXPECT_EQ(game.host().Window().PixelColor(260, 240), SceneColor(5));
+  game.Click(100, 440);  // option 2 with no heroine: leave the event, back to the map
+  EXPECT_EQ(s.ChoiceSet, 0);
+  EXPECT_EQ(s.TownPhase, 1);
+  EXPECT_EQ(s.TargetPlace, 0);
+  EXPECT_EQ(s.PressedButton, 0);
+  game.host().RunUntilIdle();
+  EXPECT_EQ(s.ScreenMode, 4);
+}
+
 }  // namespace
 }  // namespace velmora
