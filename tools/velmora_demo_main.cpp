@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <exception>
 
+#include <QGuiApplication>
+
 #include "tools/demo/demo_content.h"
 
 int main(int argc, char** argv) {
@@ -9,6 +11,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s DIR\n  writes DIR/data/qelvart.red and DIR/wav/01.wav .. 04.wav\n", argv[0]);
     return 2;
   }
+  // The pictures' text is drawn by QtGui; no window is needed, so run headless unless
+  // told otherwise.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   try {
     velmora::WriteDemoGameFolder(argv[1]);
   } catch (const std::exception& e) {
