@@ -204,3 +204,29 @@ TEST(ShellWindow, WithoutAJapaneseFaceTheStartSaysSoOnceInBothLanguages) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(ShellWindow, StoryTextGoesToStandardOutputOnlyWhenAsked) {
+  testing::ScratchDir dir;
+  testing::WorkingDirectory cwd(dir.Path());
+  testing::RecordingServices record;
+  qunsetenv("VELMORA_TEXTHOOK");
+  GameWindow quiet(record.Services());
+  qputenv("VELMORA_TEXTHOOK", "0");
+  GameWindow stillQuiet(record.Services());
+  qputenv("VELMORA_TEXTHOOK", "1");
+  GameWindow hooked(record.Services());
+  qunsetenv("VELMORA_TEXTHOOK");
+
+  ::testing::internal::CaptureStdout();
+  quiet.StoryText("静かな朝");
+  stillQuiet.StoryText("静かな昼");
+  hooked.StoryText("「おはよう」");
+  hooked.StoryText("二行目");
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "「おはよう」\n二行目\n");
+}
+
+}  // namespace
+}  // namespace velmora
