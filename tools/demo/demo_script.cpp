@@ -1,14 +1,615 @@
+// The demo scenario: a spring holiday in a small town, a boy with an old camera, and three
+// girls he meets there. It is the whole story of the trial for anyone without the original
+// asset file, so every event, photo result, choice set, CG and ending is reached from it.
+//
+// WALKTHROUGH (places are map numbers: 1 home, 2 Mirel's house, 5 park, 6/7/8 convenience
+// stores, 10 supermarket, 13 town street; "day n" is DayCount, day 1 a Monday, day 7 a Sunday)
+//
+// Day 0  New game: "*OP" ends at the store by home (6) and the first photo follows (event 11).
+//        Result 1 "*pan_1_1"; 2 and 3 "*pan_2"/"*pan_3" ask "もう一度撮る？": option 1 deals
+//        again for 10 points, option 2 gives up (event 11 stays open at place 6); 4 "*pan_4";
+//        5 "*pan_5" (the store is closed for four days). All of them return to the map.
+//        A store photo that succeeds opens the next store: 6 -> 7 (event 12) -> 8 (event 13).
+//        Arriving at an open store plays "*pan_1": option 1 "撮る" photographs, 2 leaves.
+// Mirel (heroine 1) is never there on Sundays, and each of her events ends her day:
+//   day 1  supermarket (10): event 1, the oranges (CG 1).
+//   day 2  town street (13): event 2, her name; a photo. Success: "*mirel_2_1", choice set 6
+//          (captions on the page before it): 11 "買い物へ" -> event 3, 12 "お茶に" -> event 4,
+//          13 "公園へ" -> event 5, 14 "送る" -> event 6, 18 (the bottom-right corner, where the
+//          page button sits) -> event 10's number: event 1 replayed as a memory. That memory
+//          finishes event 10, so Orika's street scene is gone for the rest of that game.
+//          Any other result: "*pan_10_<r>", and event 2 counts as done all the same.
+//   day 3  supermarket: event 3, her shopping; a photo; the event leaves you at her house and
+//          opens it on the map. Success: "*mirel_3_1", choice set 3: 11 "上がる" -> event 4,
+//          12 "公園へ" -> event 5, 13 "話す" -> event 6, 18 -> event 1 as a memory (event 11's
+//          number; it marks the first store photo done).
+//   day 4  she waits two days after event 3: meet Sanu (park) or Orika (town street).
+//   day 5  her house (2): event 4, tea and the old photo (CG 5).
+//   day 6  park (5): event 5, the cherry tree (CG 2, then again with "<CG_text>").
+//   day 7  Sunday: no Mirel.
+//   day 8  supermarket: event 7 (never on Saturday or Sunday), the promise for tomorrow.
+//          (Her house before that plays the optional event 6; event 7 closes it.)
+//   day 9  her house: event 8 (CG 3, the hill, CG 8), "*end": "続きは本編でお楽しみ下さい。"
+//   Skip the day after event 7 and event 8 is gone; the next visit to her house plays
+//   event 14, "*mir_b_end" (CG 3 with "<CG_text>"), "*end": "BAD　END・・・再挑戦してね。"
+//   A jump that plays event 5 before event 4 leaves event 4 waiting at her house; she says
+//   "come to the house tomorrow", which plays it before event 7 can come.
+// Sanu (heroine 2), park, never on Fridays: event 9, her sketch (CG 6).
+// Orika (heroine 3), town street, not when DayCount is a multiple of 3 (and only when Mirel's
+//   event 2 is not due there): event 10 "*orika_1" -> "*ending" -> event 12 "*orika_2" at the
+//   riverside, choice set 2: option 1 "オリカを撮る" -> event 13 "*orika_3" (set 2 again:
+//   1 "撮る" takes the photo, 2 "やめておく" leaves; success "*orika_3_1" with CG 7),
+//   option 2 "一緒に歩く" -> event 14 "*orika_4" (CG 7). A photo result 4 or 5 sends her
+//   away for three days. Her street scene stays open, so she can be met again.
+//
+// Pictures this script expects: CG 1 oranges rolling in the supermarket, 2 the big cherry
+// tree from its roots up into the blossoms (pans up), 3 an evening sky down to the lane with
+// Mirel's house (pans down), 4 the spring town from the hill, 5 a faded photo of a young couple
+// under the cherry tree, 6 Sanu's pencil sketch of the pond and cherry, 7 a photo of Orika
+// laughing by the river, 8 Mirel and the boy on the hill at sunset. Scenes 9 the riverside
+// embankment with rape blossoms, 10 the hill above the town, 11 the small station.
+// Faces: Mirel 1 plain 2 smile 3 shy 4 surprised 5 troubled 6 pouting 7 wistful; Sanu the
+// same without "pouting" (6 wistful); Orika as Mirel, 6 cross, 7 wistful, 8 smug. Frames
+// above 8 count from 1 again (Mirel's 10 is her smile).
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
 #include "tools/demo/demo_content.h"
 
 namespace velmora {
 
+namespace {
+
+// Where the choice panel of sets 3 and 6 reacts on the window's second text line: the script
+// has to write each caption over its area, because the panel itself draws only the window.
+struct OptionArea {
+  int Left;   // screen x, inclusive
+  int Right;  // screen x, inclusive
+};
+constexpr OptionArea kOptionAreas[4] = {{63, 143}, {173, 253}, {283, 363}, {393, 473}};
+// A text line starts at x 35 in the town frame; the 12-point game font is 8 pixels a half-width
+// character and 16 a full-width one.
+constexpr int kTextX = 35;
+constexpr int kColumnWidth = 8;
+
+// Half-width columns of a UTF-8 text once it is Shift-JIS: ASCII takes one, the rest two.
+int Columns(std::string_view utf8) {
+  int columns = 0;
+  for (const char c : utf8) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) columns += 1;
+    else if ((byte & 0xC0) != 0x80) columns += 2;  // the first byte of a multi-byte character
+  }
+  return columns;
+}
+
+// The caption line of a set-3 or set-6 choice: each caption centred over its option area,
+// padded with blanks, so the words stand where the clicks land.
+std::string OptionLine(std::initializer_list<std::string_view> captions) {
+  std::string line;
+  int column = 0;
+  const OptionArea* area = kOptionAreas;
+  for (const std::string_view caption : captions) {
+    const int width = Columns(caption);
+    const int centre = (area->Left + area->Right + 1) / 2;
+    int start = (centre - width * kColumnWidth / 2 - kTextX + kColumnWidth / 2) / kColumnWidth;
+    while (kTextX + start * kColumnWidth < area->Left) ++start;
+    line.append(static_cast<size_t>(start - column), ' ');
+    line += caption;
+    column = start + width;
+    ++area;
+  }
+  return line + "\n";
+}
+
+// The third line of those choice pages: option 18 lies under the page button's corner.
+constexpr std::string_view kMemoryHint = "（右下の角：出会った日を思い出す）\n";
+
+constexpr std::string_view kOpening = R"(*OP
+BL
+春休みが始まった。
+高校二年になる前の、最後の長い休みだ。
+特に予定は、何もない。
+押し入れの奥から、古いデジカメが出てきた。
+父さんが昔、商店街の写真館で買ったものらしい。
+電池を替えたら、ちゃんと動いた。
+<CG>
+4
+小高い丘から見下ろす、春の町。
+川沿いの桜が、もうすぐ満開になる。
+この休みの間に、町の写真を撮ってみよう。
+<B>
+1
+そう決めたのは、ゆうべのことだ。
+……なのに、もう昼前になっている。
+「よし。とりあえず、近所から撮ってみるか」
+<B>
+6
+家からいちばん近いコンビニ。
+店先のベンチで、猫が丸くなっている。
+まずは一枚、撮ってみよう。
+*next_ba
+)";
+
+// Events 11 to 13, the three stores, all start here; their results follow.
+constexpr std::string_view kStores = R"(*pan_1
+<B>
+6
+コンビニの前に来た。
+ここなら、何か撮れそうな気がする。
+<Sentaku>
+2
+ここで一枚、撮ってみる？
+撮る
+やめておく
+（カメラを構えた）
+<Game>
+*pan_1_1
+撮影成功！
+ベンチの猫が、こっちを向いてあくびをした。
+なかなかいい一枚だ。幸先がいいぞ。
+*next_ba
+*pan_2_1
+撮影成功！
+ガラス窓に映った春の空と、店の看板。
+狙いどおりの一枚が撮れた。
+*next_ba
+*pan_3_1
+撮影成功！
+駐車場の桜の花びらが、風で舞い上がった。
+その一瞬を、ちゃんと捕まえた。
+*next_ba
+*pan_2
+惜しい！　シャッターが一瞬遅かった。
+もう少しで、いい一枚になったのに。
+<Sentaku>
+2
+もう一度撮る？（10ポイント）
+もう一度撮る
+あきらめる
+（カメラを構え直した）
+<Game>
+*pan_3
+あれ？　ピントが奥の看板に合ってしまった。
+構図は悪くなかったんだけどな。
+<Sentaku>
+2
+もう一度撮る？（10ポイント）
+もう一度撮る
+あきらめる
+（カメラを構え直した）
+<Game>
+*pan_4
+レンズキャップを付けたまま撮っていた。
+……今日はもう、やめておこう。
+*next_ba
+*pan_5
+夢中で撮っていたら、店長さんに声をかけられた。
+「お客さん、店の中は撮影禁止なんですよ」
+……しばらく、この店には来づらいな。
+*next_ba
+)";
+
+// A heroine's photo that fails, whoever she is; "彼女" keeps it right for each of them.
+constexpr std::string_view kHeroinePhotoFailures = R"(*pan_10_2
+シャッターを切った瞬間、彼女がまばたきをした。
+「あっ、今の目つぶってたでしょ。……まあいいや。
+　また今度、ちゃんと撮ってね」
+*next_ba
+*pan_10_3
+ピントが、彼女の後ろの看板に合ってしまった。
+「ちょっと、主役はこっちでしょ？」
+笑われてしまった。次こそは、ちゃんと撮ろう。
+*next_ba
+*pan_10_4
+レンズキャップを付けたまま撮っていた。
+「……ねえ。本気で撮る気、ある？」
+すっかりあきれられてしまった。
+*next_ba
+*pan_10_5
+後ずさりしたとたん、店先の看板を倒してしまった。
+お店の人に、こってり叱られた。
+……しばらく、ここには来づらいな。
+*next_ba
+)";
+
+// Event 1; a memory of it is also where option 18 of her choices leads.
+constexpr std::string_view kMirelMeeting = R"(*mirel_1
+<B>
+7
+スーパーの果物売り場。
+<Aite_f>
+4
+「あっ」
+女の子の腕から、オレンジの袋が滑り落ちた。
+<CG>
+1
+床の上を、オレンジがころころと転がっていく。
+僕は慌てて、足元に来たひとつを拾い上げた。
+<Aite_f>
+3
+「ご、ごめんなさい。ありがとう」
+見かけない子だ。同い年くらいだろうか。
+<f_Change>
+4
+「それ……カメラ？」
+彼女は、僕の首から下がったカメラを見つめた。
+<f_Change>
+2
+「ううん、なんでもない。
+　拾ってくれて、ありがとう」
+<Aite0>
+彼女はぺこりと頭を下げて、レジへ向かった。
+店を出た彼女は、商店街の方へ歩いていった。
+*next_time
+)";
+
+constexpr std::string_view kMirelName = R"(*mirel_2
+<B>
+8
+商店街のはずれに、シャッターの下りた店がある。
+看板には「ひだまり写真館」の文字。
+その前に、あの日の女の子が立っていた。
+<Aite_f>
+4
+「あ……この前の、オレンジの人」
+<f_Change>
+2
+「わたし、ミレル。春休みの間だけ、
+　おばあちゃんの家に来てるの」
+<f_Change>
+1
+「ここ、おじいちゃんのお店だったんだ。
+　もう何年も前に、閉めちゃったけど」
+僕はカメラの裏の、古いシールを見せた。
+<f_Change>
+4
+シールには「ひだまり写真館」とある。
+「ほんとだ……！　うちのお店のシール！」
+<f_Change>
+2
+「ねえ、そのカメラで、わたしを撮ってみて。
+　おじいちゃんのお店の前で」
+<Game>
+)";
+
+// After event 2's photo: where the afternoon goes (set 6; the events it jumps to are 3 to 6).
+std::string MirelNamePhoto() {
+  return std::string(R"(*mirel_2_1
+<Aite_f>
+2
+「撮れた？　見せて見せて」
+画面の中で、ミレルが照れくさそうに笑っている。
+<f_Change>
+3
+「……うん。おじいちゃんが撮ったみたい」
+<f_Change>
+1
+「このあと、どうしよっか」
+)") + OptionLine({"買い物へ", "お茶に", "公園へ", "送る"}) +
+         std::string(kMemoryHint) + "<Sentaku>\n6\n";
+}
+
+constexpr std::string_view kMirelShopping = R"(*mirel_3
+<B>
+7
+<Aite_f>
+1
+「おばあちゃんに、買い物を頼まれてるの」
+ミレルのかごには、野菜と牛乳とお米が五キロ。
+<f_Change>
+5
+「……ちょっと、多すぎたかも」
+「持つよ。家まで運ぼうか」
+<f_Change>
+2
+「ほんと？　助かる！」
+レジを抜けて、二人で店の外に出た。
+春の日差しが、買い物袋を照らしている。
+<f_Change>
+3
+「そうだ。運んでもらうお礼に、撮らせてあげる。
+　荷物を持ってるところなんて、変かな？」
+<Game>
+)";
+
+// After event 3's photo, at her gate (set 3; the events it jumps to are 4 to 6).
+std::string MirelShoppingPhoto() {
+  return std::string(R"(*mirel_3_1
+<Aite_f>
+2
+「わ、いい顔してる。荷物持ちの写真なのに」
+ミレルは画面をのぞきこんで、くすくす笑った。
+<B>
+2
+坂道を上って、ミレルのおばあちゃんの家に着いた。
+<Aite_f>
+1
+「ありがとう。ここが、おばあちゃんの家」
+<f_Change>
+2
+「ねえ、このあとどうする？」
+)") + OptionLine({"上がる", "公園へ", "話す"}) +
+         std::string(kMemoryHint) + "<Sentaku>\n3\n";
+}
+
+// Events 4 to 6 are also reached by the two choices above, so none of them leans on another.
+constexpr std::string_view kMirelVisits = R"(*mirel_4
+<B>
+2
+ミレルのおばあちゃんの家。
+縁側に通されて、お茶とおまんじゅうが出てきた。
+<Aite_f>
+2
+「おばあちゃん、お茶いれるの上手なんだよ」
+<f_Change>
+1
+「そうだ、見せたいものがあるの」
+ミレルは奥の部屋から、古いアルバムを持ってきた。
+<CG>
+5
+色あせた一枚の写真。
+満開の桜の木の下で、若い二人が並んで笑っている。
+「おじいちゃんとおばあちゃん。公園の桜の木だよ」
+「わたしね、この写真がいちばん好きなの。
+　……いつか、こんな写真を撮ってみたいな」
+夕方まで、縁側でアルバムをめくって過ごした。
+*next_time
+*mirel_5
+<B>
+5
+公園のまん中に、町でいちばん大きな桜の木がある。
+今日は、ちょうど満開だ。
+<CG>
+2
+見上げると、空が見えないくらいの花。
+風が吹くたびに、花びらがはらはらと降ってくる。
+<Aite_f>
+2
+「すごい……！　おばあちゃんの言ってたとおりだ」
+<f_Change>
+7
+「わたしね、春休みが終わったら帰らなきゃ。
+　遠い町だから、次はいつ来られるかわからない」
+<f_Change>
+2
+「だから、今のうちにいっぱい見ておくんだ」
+<CG_text>
+2
+二人で並んで、しばらく桜を見上げていた。
+「明日は、おばあちゃんの家に遊びに来てね」
+*next_time
+*mirel_6
+<B>
+2
+ミレルの家の門の前。
+ミレルはじょうろを持って、花に水をやっていた。
+<Aite_f>
+2
+「いらっしゃい。もうすぐ終わるから、待ってて」
+<f_Change>
+1
+「ねえ、どうして写真を撮ってるの？」
+「……なんとなく、かな。この町、好きだから」
+<f_Change>
+3
+「そっか。わたしも、この町好きだよ。
+　来るたびに、ちょっとずつ好きになる」
+<f_Change>
+2
+「わたし、買い物はいつもあのスーパーなの。
+　見かけたら、声かけてね」
+*next_time
+)";
+
+constexpr std::string_view kMirelPromise = R"(*mirel_7
+<B>
+7
+<Aite_f>
+2
+「あ、ちょうどよかった。探してたんだ」
+ミレルのかごには、ケーキの材料が入っている。
+<f_Change>
+7
+「わたし、あさっての朝の電車で帰るの。
+　明日の夜は、おばあちゃんとお別れ会」
+<f_Change>
+3
+「……その前に、うちに来てくれる？
+　最後に、一緒に撮りたい写真があるの」
+<f_Change>
+2
+「約束だよ。明日、うちで待ってるから」
+*next_time
+)";
+
+// Event 8 closes the route with the trial's own ending line.
+constexpr std::string_view kMirelLastDay = R"(*mirel_8
+<B>
+2
+<CG>
+3
+夕焼けの空。坂の上に、ミレルの家が見える。
+門の前で、ミレルが手を振っていた。
+<Aite_f>
+2
+「来てくれた！　……ほんとに、来てくれた」
+<f_Change>
+3
+「お別れ会の前に、ちょっとだけ付き合って。
+　丘の上で、町といっしょに撮りたいの」
+<B>
+10
+町を見下ろす丘の上。
+川も、商店街も、公園の桜も、全部見える。
+<Aite_f>
+1
+「ここ、おじいちゃんのお気に入りの場所なの」
+<f_Change>
+10
+「タイマー、セットした？　ほら、早く早く！」
+<CG>
+8
+カシャッ。
+夕日の中で、二人が並んで笑っている一枚。
+あのアルバムの写真に、少しだけ似ていた。
+<Aite_h>
+7
+「夏休みになったら、また来るね。
+　そのときは、もっと上手に撮ってよ？」
+<B>
+14
+ミレルは次の朝、電車で帰っていった。
+僕のカメラには、この春の町が残っている。
+夏が来るのが、少しだけ待ち遠しい。
+*end
+)";
+
+// Event 14: the day after the promise was missed. No heroine is the partner here.
+constexpr std::string_view kMirelMissed = R"(*mir_b_end
+<B>
+2
+ミレルの家の前で、おばあさんが門を掃いていた。
+「おや、あんたかい。
+　ミレルなら、今朝の電車で帰ったよ」
+「昨日はずっと、門の前で待ってたんだけどねえ」
+<B>
+11
+気がつくと、駅まで走っていた。
+ホームには、もう誰もいない。
+<CG_text>
+3
+見上げた空は、もう夕方の色をしていた。
+……約束、守れなかったな。
+<B>
+14
+ポケットの中で、カメラがやけに重かった。
+*end
+)";
+
+constexpr std::string_view kSanu = R"(*sanu_1
+<B>
+5
+公園の池のほとり。
+ベンチで、女の子がスケッチブックを広げていた。
+<Aite_h>
+1
+鉛筆が、ころりと足元に転がってきた。
+拾って差し出すと、彼女は小さく頭を下げた。
+<f_Change>
+11
+「……ありがとう、ございます」
+「わたし、サヌ。毎日ここで、絵を描いてるの」
+<f_Change>
+4
+「あ、カメラ……写真、撮るんですか」
+<f_Change>
+2
+「写真は、一瞬をとじこめるでしょう。
+　絵は、描いている時間ごと、とじこめるの」
+<CG>
+6
+スケッチブックには、池と桜が描かれていた。
+光のところだけ、紙の白さが残してある。
+「……まだ、途中なんです。また見に来てください」
+*next_ba
+)";
+
+// Orika's chain: "*ending" moves her event 10 on to 12; set 2 then jumps to 13 or 14.
+constexpr std::string_view kOrika = R"(*orika_1
+<B>
+8
+商店街の角で、女の子が地面すれすれに
+しゃがみこんで、カメラを構えていた。
+同じ学校の写真部、オリカだ。
+<Aite_f>
+4
+「うわっ、びっくりした。……なんだ、あんたか」
+<f_Change>
+8
+「へえ、けっこういいカメラじゃん」
+「ちょうどいいや。ちょっと付き合ってよ」
+*ending
+*orika_2
+<B>
+9
+連れてこられたのは、川沿いの土手だった。
+菜の花が、どこまでも黄色く続いている。
+<Aite_f>
+2
+「ここ、あたしの秘密の撮影スポット。
+　部のみんなには内緒だからね」
+<f_Change>
+1
+「で、どうする？　せっかくだし」
+<Sentaku>
+2
+「あたしを撮る？　それとも、一緒に歩く？」
+オリカを撮る
+一緒に歩く
+*orika_3
+<B>
+9
+<Aite_f>
+8
+「いいよ。ただし、一回勝負ね」
+「失敗したら、アイスおごり。いい？」
+<Sentaku>
+2
+本当に撮る？
+撮る
+やめておく
+（深呼吸して、カメラを構えた）
+<Game>
+*orika_3_1
+<Aite_f>
+4
+「……え、うそ。ちょっと見せて」
+<CG>
+7
+川を背にして、オリカが思いきり笑っている。
+こんな顔もするんだな、と思った。
+「……やるじゃん。アイスは、あたしのおごりね」
+*next_ba
+*orika_4
+<B>
+9
+<Aite_h>
+2
+土手の道を、オリカと並んで歩いた。
+オリカは時々しゃがみこんで、菜の花を撮っている。
+<f_Change>
+5
+「ねえ、あたしのカメラで、あたしを撮ってよ」
+「ピントも露出も合わせたから、押すだけでいい」
+<CG>
+7
+川を背にして、オリカが思いきり笑っている。
+「撮られるのも、たまには悪くないね」
+夕方まで、二人で土手を歩いた。
+*next_time
+)";
+
+}  // namespace
+
 std::string DemoScript() {
-  return "*OP\n"
-         "<B>\n1\n"
-         "春休みの最後の一週間。\n"
-         "この町で、写真を撮ることにした。\n"
-         "カメラを手に、家を出る。\n"
-         "*next_ba\n";
+  std::string script(kOpening);
+  script += kStores;
+  script += kHeroinePhotoFailures;
+  script += kMirelMeeting;
+  script += kMirelName;
+  script += MirelNamePhoto();
+  script += kMirelShopping;
+  script += MirelShoppingPhoto();
+  script += kMirelVisits;
+  script += kMirelPromise;
+  script += kMirelLastDay;
+  script += kMirelMissed;
+  script += kSanu;
+  script += kOrika;
+  return script;
 }
 
 }  // namespace velmora
