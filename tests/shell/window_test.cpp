@@ -24,6 +24,8 @@ TEST(ShellWindow, FixedBlackClientAreaUnderTheMenuBar) {
   EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
   EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
   EXPECT_EQ(window.Screen().y(), window.menuBar()->height());
+  const QPoint centre = window.screen()->availableGeometry().center();
+  EXPECT_LE((window.frameGeometry().center() - centre).manhattanLength(), 2);
   EXPECT_EQ(window.font().family().toStdString(), "ＭＳ Ｐゴシック");
   EXPECT_EQ(window.font().pointSize(), 9);
   // ImageBa is hidden without the asset file: the window stays black.
