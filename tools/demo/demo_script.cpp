@@ -5,13 +5,14 @@
 // WALKTHROUGH (places are map numbers: 1 home, 2 Mirel's house, 5 park, 6/7/8 convenience
 // stores, 10 supermarket, 13 town street; "day n" is DayCount, day 1 a Monday, day 7 a Sunday)
 //
-// Day 0  New game: "*OP" ends at the store by home (6) and the first photo follows (event 11).
-//        Result 1 "*pan_1_1"; 2 and 3 "*pan_2"/"*pan_3" ask "もう一度撮る？": option 1 deals
-//        again for 10 points, option 2 gives up (event 11 stays open at place 6); 4 "*pan_4";
-//        5 "*pan_5" (the store is closed for four days). All of them return to the map.
-//        A store photo that succeeds opens the next store: 6 -> 7 (event 12) -> 8 (event 13).
-//        Arriving at an open store plays "*pan_1": option 1 "撮る" photographs, 2 leaves.
-// Mirel (heroine 1) is never there on Sundays, and each of her events ends her day:
+// Day 0  New game: "*OP" (CG 4) ends at the store by home (6) and the first photo follows
+//        (event 11). Result 1 "*pan_1_1"; 2 and 3 "*pan_2"/"*pan_3" ask "もう一度撮る？":
+//        option 1 deals again for 10 points, option 2 gives up (event 11 stays open at
+//        place 6); 4 "*pan_4"; 5 "*pan_5" (the store is closed for four days). All of them
+//        return to the map. A store photo that succeeds opens the next store: 6 -> 7
+//        (event 12) -> 8 (event 13). An open store plays "*pan_1": option 1 "撮る" takes
+//        the photo, option 2 leaves.
+// Mirel (heroine 1) is never there on Sundays, and each of her scenes ends her day:
 //   day 1  supermarket (10): event 1, the oranges (CG 1).
 //   day 2  town street (13): event 2, her name; a photo. Success: "*mirel_2_1", choice set 6
 //          (captions on the page before it): 11 "買い物へ" -> event 3, 12 "お茶に" -> event 4,
@@ -24,33 +25,32 @@
 //          12 "公園へ" -> event 5, 13 "話す" -> event 6, 18 -> event 1 as a memory (event 11's
 //          number; it marks the first store photo done).
 //   day 4  she waits two days after event 3: meet Sanu (park) or Orika (town street).
-//   day 5  her house (2): event 4, tea and the old photo (CG 5).
-//   day 6  park (5): event 5, the cherry tree (CG 2, then again with "<CG_text>").
+//   day 5  her house (2): event 4, tea and her photo in the garden (CG 5).
+//   day 6  park (5): event 5, the cherry trees.
 //   day 7  Sunday: no Mirel.
 //   day 8  supermarket: event 7 (never on Saturday or Sunday), the promise for tomorrow.
 //          (Her house before that plays the optional event 6; event 7 closes it.)
-//   day 9  her house: event 8 (CG 3, the hill, CG 8), "*end": "続きは本編でお楽しみ下さい。"
+//   day 9  her house: event 8, the riverside (CG 8), "*end": "続きは本編でお楽しみ下さい。"
 //   Skip the day after event 7 and event 8 is gone; the next visit to her house plays
-//   event 14, "*mir_b_end" (CG 3 with "<CG_text>"), "*end": "BAD　END・・・再挑戦してね。"
+//   event 14, "*mir_b_end" (the station), "*end": "BAD　END・・・再挑戦してね。"
 //   A jump that plays event 5 before event 4 leaves event 4 waiting at her house; she says
 //   "come to the house tomorrow", which plays it before event 7 can come.
-// Sanu (heroine 2), park, never on Fridays: event 9, her sketch (CG 6).
+// Sanu (heroine 2), park, never on Fridays: event 9, the bridge (CG 2, again with
+//   "<CG_text>"), her photo (CG 6).
 // Orika (heroine 3), town street, not when DayCount is a multiple of 3 (and only when Mirel's
 //   event 2 is not due there): event 10 "*orika_1" -> "*ending" -> event 12 "*orika_2" at the
-//   riverside, choice set 2: option 1 "オリカを撮る" -> event 13 "*orika_3" (set 2 again:
-//   1 "撮る" takes the photo, 2 "やめておく" leaves; success "*orika_3_1" with CG 7),
-//   option 2 "一緒に歩く" -> event 14 "*orika_4" (CG 7). A photo result 4 or 5 sends her
-//   away for three days. Her street scene stays open, so she can be met again.
+//   café, choice set 2: option 1 "オリカを撮る" -> event 13 "*orika_3" at the riverside
+//   (set 2 again: 1 "撮る" takes the photo, 2 "やめておく" leaves; success "*orika_3_1",
+//   CG 7), option 2 "屋上に行く" -> event 14 "*orika_4", the roof at night (CG 3, again with
+//   "<CG_text>", then CG 7). A photo result 4 or 5 sends her away for three days. Her street
+//   scene stays open, so she can be met again.
 //
-// Pictures this script expects: CG 1 oranges rolling in the supermarket, 2 the big cherry
-// tree from its roots up into the blossoms (pans up), 3 an evening sky down to the lane with
-// Mirel's house (pans down), 4 the spring town from the hill, 5 a faded photo of a young couple
-// under the cherry tree, 6 Sanu's pencil sketch of the pond and cherry, 7 a photo of Orika
-// laughing by the river, 8 Mirel and the boy on the hill at sunset. Scenes 9 the riverside
-// embankment with rape blossoms, 10 the hill above the town, 11 the small station.
-// Faces: Mirel 1 plain 2 smile 3 shy 4 surprised 5 troubled 6 pouting 7 wistful; Sanu the
-// same without "pouting" (6 wistful); Orika as Mirel, 6 cross, 7 wistful, 8 smug. Frames
-// above 8 count from 1 again (Mirel's 10 is her smile).
+// The pictures are the demo's own: CG 1 Mirel under the cherry tree, 2 Sanu on the bridge
+// (pans up), 3 Orika on the roof under the stars (pans down), 4 the three girls on the
+// shopping street, 5/6/7 snapshots of Mirel, Sanu and Orika, 8 Mirel at the river with a
+// photo in her hand; scenes 9 the station, 10 the riverside, 11 the café. Faces: 1 smile,
+// 2 happy, 3 surprised, 4 sad, 5 pouting, 6 shy, 7 troubled (not Sanu), 8 wink (Orika);
+// a frame above 8 counts from 1 again (Mirel's 10 is happy, Sanu's 11 surprised).
 
 #include <initializer_list>
 #include <string>
@@ -109,22 +109,19 @@ constexpr std::string_view kMemoryHint = "（右下の角：出会った日を�
 
 constexpr std::string_view kOpening = R"(*OP
 BL
-春休みが始まった。
-高校二年になる前の、最後の長い休みだ。
-特に予定は、何もない。
+今でも時々、この写真を見返す。
+高校二年になる前の、春休みに撮った一枚だ。
+<CG>
+4
+商店街で、三人の女の子が笑っている。
+この一枚を撮るまでのことを、少し話そうと思う。
+<B>
+1
+春休みの初日。
 押し入れの奥から、古いデジカメが出てきた。
 父さんが昔、商店街の写真館で買ったものらしい。
 電池を替えたら、ちゃんと動いた。
-<CG>
-4
-小高い丘から見下ろす、春の町。
-川沿いの桜が、もうすぐ満開になる。
-この休みの間に、町の写真を撮ってみよう。
-<B>
-1
-そう決めたのは、ゆうべのことだ。
-……なのに、もう昼前になっている。
-「よし。とりあえず、近所から撮ってみるか」
+「よし。この休みの間に、町の写真を撮ってみるか」
 <B>
 6
 家からいちばん近いコンビニ。
@@ -221,28 +218,23 @@ constexpr std::string_view kMirelMeeting = R"(*mirel_1
 7
 スーパーの果物売り場。
 <Aite_f>
-4
+3
 「あっ」
 女の子の腕から、オレンジの袋が滑り落ちた。
-<CG>
-1
-床の上を、オレンジがころころと転がっていく。
-僕は慌てて、足元に来たひとつを拾い上げた。
-<Aite_f>
-3
+床に転がったオレンジを、二人で拾い集める。
+<f_Change>
+6
 「ご、ごめんなさい。ありがとう」
 見かけない子だ。同い年くらいだろうか。
 <f_Change>
-4
+3
 「それ……カメラ？」
 彼女は、僕の首から下がったカメラを見つめた。
-<f_Change>
-2
-「ううん、なんでもない。
-　拾ってくれて、ありがとう」
-<Aite0>
-彼女はぺこりと頭を下げて、レジへ向かった。
-店を出た彼女は、商店街の方へ歩いていった。
+<CG>
+1
+店の前の桜の下で、彼女はようやく笑った。
+「拾ってくれて、ありがとう。……またね」
+彼女は、軽い足取りで商店街の方へ歩いていった。
 *next_time
 )";
 
@@ -253,7 +245,7 @@ constexpr std::string_view kMirelName = R"(*mirel_2
 看板には「ひだまり写真館」の文字。
 その前に、あの日の女の子が立っていた。
 <Aite_f>
-4
+3
 「あ……この前の、オレンジの人」
 <f_Change>
 2
@@ -265,7 +257,7 @@ constexpr std::string_view kMirelName = R"(*mirel_2
 　もう何年も前に、閉めちゃったけど」
 僕はカメラの裏の、古いシールを見せた。
 <f_Change>
-4
+3
 シールには「ひだまり写真館」とある。
 「ほんとだ……！　うちのお店のシール！」
 <f_Change>
@@ -283,7 +275,7 @@ std::string MirelNamePhoto() {
 「撮れた？　見せて見せて」
 画面の中で、ミレルが照れくさそうに笑っている。
 <f_Change>
-3
+6
 「……うん。おじいちゃんが撮ったみたい」
 <f_Change>
 1
@@ -300,7 +292,7 @@ constexpr std::string_view kMirelShopping = R"(*mirel_3
 「おばあちゃんに、買い物を頼まれてるの」
 ミレルのかごには、野菜と牛乳とお米が五キロ。
 <f_Change>
-5
+7
 「……ちょっと、多すぎたかも」
 「持つよ。家まで運ぼうか」
 <f_Change>
@@ -309,7 +301,7 @@ constexpr std::string_view kMirelShopping = R"(*mirel_3
 レジを抜けて、二人で店の外に出た。
 春の日差しが、買い物袋を照らしている。
 <f_Change>
-3
+6
 「そうだ。運んでもらうお礼に、撮らせてあげる。
 　荷物を持ってるところなんて、変かな？」
 <Game>
@@ -346,39 +338,36 @@ constexpr std::string_view kMirelVisits = R"(*mirel_4
 「おばあちゃん、お茶いれるの上手なんだよ」
 <f_Change>
 1
-「そうだ、見せたいものがあるの」
 ミレルは奥の部屋から、古いアルバムを持ってきた。
+満開の桜の下で、若いおじいさんとおばあさんが
+並んで笑っている写真が、何枚も貼ってある。
+<f_Change>
+6
+「ねえ。庭の桜の前で、わたしも撮ってくれる？」
 <CG>
 5
-色あせた一枚の写真。
-満開の桜の木の下で、若い二人が並んで笑っている。
-「おじいちゃんとおばあちゃん。公園の桜の木だよ」
-「わたしね、この写真がいちばん好きなの。
-　……いつか、こんな写真を撮ってみたいな」
+画面の中で、ミレルが桜を背に笑っている。
+「うん。おじいちゃんの写真みたい」
 夕方まで、縁側でアルバムをめくって過ごした。
 *next_time
 *mirel_5
 <B>
 5
-公園のまん中に、町でいちばん大きな桜の木がある。
-今日は、ちょうど満開だ。
-<CG>
-2
-見上げると、空が見えないくらいの花。
+公園の桜が、ちょうど満開になっていた。
 風が吹くたびに、花びらがはらはらと降ってくる。
 <Aite_f>
 2
 「すごい……！　おばあちゃんの言ってたとおりだ」
 <f_Change>
-7
+4
 「わたしね、春休みが終わったら帰らなきゃ。
 　遠い町だから、次はいつ来られるかわからない」
 <f_Change>
-2
+1
 「だから、今のうちにいっぱい見ておくんだ」
-<CG_text>
-2
 二人で並んで、しばらく桜を見上げていた。
+<f_Change>
+2
 「明日は、おばあちゃんの家に遊びに来てね」
 *next_time
 *mirel_6
@@ -394,7 +383,7 @@ constexpr std::string_view kMirelVisits = R"(*mirel_4
 「ねえ、どうして写真を撮ってるの？」
 「……なんとなく、かな。この町、好きだから」
 <f_Change>
-3
+6
 「そっか。わたしも、この町好きだよ。
 　来るたびに、ちょっとずつ好きになる」
 <f_Change>
@@ -412,11 +401,11 @@ constexpr std::string_view kMirelPromise = R"(*mirel_7
 「あ、ちょうどよかった。探してたんだ」
 ミレルのかごには、ケーキの材料が入っている。
 <f_Change>
-7
+4
 「わたし、あさっての朝の電車で帰るの。
 　明日の夜は、おばあちゃんとお別れ会」
 <f_Change>
-3
+6
 「……その前に、うちに来てくれる？
 　最後に、一緒に撮りたい写真があるの」
 <f_Change>
@@ -429,34 +418,33 @@ constexpr std::string_view kMirelPromise = R"(*mirel_7
 constexpr std::string_view kMirelLastDay = R"(*mirel_8
 <B>
 2
-<CG>
-3
-夕焼けの空。坂の上に、ミレルの家が見える。
-門の前で、ミレルが手を振っていた。
+門の前で、ミレルが待っていた。
+手には、大きくて古いカメラを抱えている。
 <Aite_f>
 2
 「来てくれた！　……ほんとに、来てくれた」
 <f_Change>
-3
-「お別れ会の前に、ちょっとだけ付き合って。
-　丘の上で、町といっしょに撮りたいの」
+1
+「これ、おじいちゃんのカメラ。
+　撮ったその場で、写真が出てくるんだよ」
+「川のところで、いっしょに撮ろう」
 <B>
 10
-町を見下ろす丘の上。
-川も、商店街も、公園の桜も、全部見える。
+夕方の川べり。水面が、夕日で赤く光っている。
 <Aite_f>
-1
-「ここ、おじいちゃんのお気に入りの場所なの」
+6
+「ここなら、町も桜も、ぜんぶ入るね」
 <f_Change>
 10
 「タイマー、セットした？　ほら、早く早く！」
+カシャッ。
 <CG>
 8
-カシャッ。
-夕日の中で、二人が並んで笑っている一枚。
-あのアルバムの写真に、少しだけ似ていた。
+浮かんできた写真を、ミレルは夕日にかざした。
+並んで笑う二人と、満開の桜が写っている。
+「……うん。この春で、いちばんの写真」
 <Aite_h>
-7
+4
 「夏休みになったら、また来るね。
 　そのときは、もっと上手に撮ってよ？」
 <B>
@@ -476,12 +464,9 @@ constexpr std::string_view kMirelMissed = R"(*mir_b_end
 　ミレルなら、今朝の電車で帰ったよ」
 「昨日はずっと、門の前で待ってたんだけどねえ」
 <B>
-11
+9
 気がつくと、駅まで走っていた。
-ホームには、もう誰もいない。
-<CG_text>
-3
-見上げた空は、もう夕方の色をしていた。
+遠くの線路を、電車が小さくなっていく。
 ……約束、守れなかったな。
 <B>
 14
@@ -492,28 +477,39 @@ constexpr std::string_view kMirelMissed = R"(*mir_b_end
 constexpr std::string_view kSanu = R"(*sanu_1
 <B>
 5
-公園の池のほとり。
-ベンチで、女の子がスケッチブックを広げていた。
+公園のベンチで、女の子が絵を描いていた。
 <Aite_h>
-1
+3
 鉛筆が、ころりと足元に転がってきた。
 拾って差し出すと、彼女は小さく頭を下げた。
 <f_Change>
-11
+6
 「……ありがとう、ございます」
-「わたし、サヌ。毎日ここで、絵を描いてるの」
+「わたし、サヌ。毎日、どこかで絵を描いてるの」
 <f_Change>
-4
+11
 「あ、カメラ……写真、撮るんですか」
-<f_Change>
+「いい場所、知ってます。……来ますか？」
+<B>
+10
+サヌに連れられて、川にかかる橋まで歩いた。
+<CG>
 2
+橋の上で、サヌは川と空をじっと見つめている。
 「写真は、一瞬をとじこめるでしょう。
 　絵は、描いている時間ごと、とじこめるの」
+<Aite_f>
+1
+「……ひとつ、お願いしてもいいですか」
+「わたしを、撮ってください。絵の参考にしたくて」
+<CG_text>
+2
+夕日が沈むまで、サヌは橋の上で絵を描いた。
+僕はその横で、何度かシャッターを切った。
 <CG>
 6
-スケッチブックには、池と桜が描かれていた。
-光のところだけ、紙の白さが残してある。
-「……まだ、途中なんです。また見に来てください」
+画面の中のサヌは、楽しそうに笑っていた。
+「……絵ができたら、見てくださいね」
 *next_ba
 )";
 
@@ -525,7 +521,7 @@ constexpr std::string_view kOrika = R"(*orika_1
 しゃがみこんで、カメラを構えていた。
 同じ学校の写真部、オリカだ。
 <Aite_f>
-4
+3
 「うわっ、びっくりした。……なんだ、あんたか」
 <f_Change>
 8
@@ -534,24 +530,25 @@ constexpr std::string_view kOrika = R"(*orika_1
 *ending
 *orika_2
 <B>
-9
-連れてこられたのは、川沿いの土手だった。
-菜の花が、どこまでも黄色く続いている。
+11
+連れてこられたのは、商店街の喫茶店だった。
+オリカはクリームソーダを頼んで、身を乗り出した。
 <Aite_f>
-2
-「ここ、あたしの秘密の撮影スポット。
-　部のみんなには内緒だからね」
-<f_Change>
 1
-「で、どうする？　せっかくだし」
+「写真部の春の展示、テーマが『春の夜』なの。
+　でも、なかなかいいのが撮れなくてさ」
+<f_Change>
+2
+「で、どうする？　付き合ってくれるんでしょ？」
 <Sentaku>
 2
-「あたしを撮る？　それとも、一緒に歩く？」
+「あたしを撮る？　それとも、屋上に行く？」
 オリカを撮る
-一緒に歩く
+屋上に行く
 *orika_3
 <B>
-9
+10
+夕方の川べり。水面が、夕日で赤く光っている。
 <Aite_f>
 8
 「いいよ。ただし、一回勝負ね」
@@ -565,30 +562,37 @@ constexpr std::string_view kOrika = R"(*orika_1
 <Game>
 *orika_3_1
 <Aite_f>
-4
+3
 「……え、うそ。ちょっと見せて」
 <CG>
 7
-川を背にして、オリカが思いきり笑っている。
-こんな顔もするんだな、と思った。
+夕日の中で、オリカがウインクしている。
+シャッターの瞬間を、完全に読まれていた。
 「……やるじゃん。アイスは、あたしのおごりね」
 *next_ba
 *orika_4
 <B>
-9
-<Aite_h>
+8
+オリカの家は、商店街のビルの上にあった。
+「屋上、ついてきて。暗くなるまで待つよ」
+<CG>
+3
+日が暮れて、空にいくつも星が出てきた。
+屋上の明かりの下で、オリカがカメラを構えている。
+<Aite_f>
 2
-土手の道を、オリカと並んで歩いた。
-オリカは時々しゃがみこんで、菜の花を撮っている。
+「見て。町の明かりと星、いっしょに撮れるんだ」
 <f_Change>
-5
-「ねえ、あたしのカメラで、あたしを撮ってよ」
-「ピントも露出も合わせたから、押すだけでいい」
+6
+「この場所を教えたの、あんたが初めてだから。
+　……部のみんなには、内緒ね」
+<CG_text>
+3
+しばらく二人で、黙って夜の町を眺めていた。
 <CG>
 7
-川を背にして、オリカが思いきり笑っている。
-「撮られるのも、たまには悪くないね」
-夕方まで、二人で土手を歩いた。
+帰りぎわ、オリカが一枚の写真をくれた。
+「展示に出さなかったやつ。……大事にしてよね」
 *next_time
 )";
 
