@@ -89,7 +89,8 @@ QImage AlbumPaper() {
   p.drawRoundedRect(QRectF(8, 8, 624, 464), 14, 14);
   OutlinedText(p, QRectF(130, 12, 360, 40), QStringLiteral("アルバム"), GameFont(28, true), tone::Plum,
                QColor(255, 255, 255), 4);
-  CentredText(p, QRectF(130, 50, 360, 16), QStringLiteral("CG ALBUM"), TitleFont(13, true), tone::SakuraDeep);
+  OutlinedText(p, QRectF(130, 50, 360, 16), QStringLiteral("CG ALBUM"), TitleFont(13, true), tone::SakuraDeep,
+               QColor(255, 255, 255), 0);
   p.setPen(QPen(tone::Sakura, 2));
   p.drawLine(QPointF(150, 72), QPointF(470, 72));
   // Captions of the rows.

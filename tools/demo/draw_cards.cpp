@@ -57,7 +57,7 @@ void CardBack(QPainter& p) {
 // The snapshot inside a face: a girl under a tree in bloom on a bright day.
 void Snapshot(QPainter& p, const QRectF& area) {
   p.save();
-  p.setClipRect(area);
+  p.setClipRect(area, Qt::IntersectClip);  // never outside the photo, however it is turned
   VerticalGradient(p, area, QColor(150, 204, 240), QColor(236, 240, 250));
   p.fillRect(QRectF(area.left(), area.bottom() - 22, area.width(), 22), QColor(170, 214, 150));
   SakuraTree(p, area.left() + 18, area.bottom() - 18, 0.36, 501);

@@ -19,11 +19,18 @@ constexpr int kPortraitW = 400, kPortraitH = 470;
 // y 470, the portrait at 480), so the figure fades out above that line.
 constexpr int kFadeStart = 426, kFadeEnd = 460;
 
-QImage FigureLayer(int heroine, Expression expression) {
+QImage FigureLayer(int heroine) {
   QImage layer = NewLayer(kPortraitW, kPortraitH);
   QPainter p(&layer);
-  DrawHeroine(p, heroine, expression);
+  DrawHeroineWithoutFeatures(p, heroine);
   return layer;
+}
+
+// Draws an expression onto a piece of the opaque figure cut at Origin.
+void PaintFeatures(QImage& target, int heroine, Expression expression, QPoint origin) {
+  QPainter p(&target);
+  p.translate(-origin);
+  DrawFaceFeatures(p, StyleOf(heroine), expression);
 }
 
 // The figure's colours without the transparency: opaque everywhere, a pale lavender
@@ -78,14 +85,15 @@ QImage MaskOf(const QImage& layer) {
   return mask;
 }
 
-QImage FaceSheet(int heroine) {
+QImage FaceSheet(int heroine, const QImage& figure) {
   const HeroineStyle style = StyleOf(heroine);
   const QRect face = style.Face;
   QImage sheet = NewCanvas(face.width() * style.Frames, face.height(), QColor(255, 255, 255));
   QPainter p(&sheet);
   for (int frame = 1; frame <= style.Frames; ++frame) {
-    const QImage figure = Opaque(FigureLayer(heroine, static_cast<Expression>(frame - 1)));
-    p.drawImage(face.width() * (frame - 1), 0, figure.copy(face));
+    QImage cell = figure.copy(face);
+    PaintFeatures(cell, heroine, static_cast<Expression>(frame - 1), face.topLeft());
+    p.drawImage(face.width() * (frame - 1), 0, cell);
   }
   return sheet;
 }
@@ -94,11 +102,17 @@ QImage FaceSheet(int heroine) {
 
 void DrawPortraitPictures(Art& art) {
   for (int heroine = 1; heroine <= 3; ++heroine) {
-    const QImage layer = FigureLayer(heroine, Expression::Smile);
+    const QImage layer = FigureLayer(heroine);
+    const QImage figure = Opaque(layer);
     const std::string n = std::to_string(heroine);
-    art["portrait_" + n] = Opaque(layer);
+    const QImage faces = FaceSheet(heroine, figure);
+    // The portrait wears the first face, taken from the sheet so the two match exactly.
+    const QRect face = StyleOf(heroine).Face;
+    QImage portrait = figure;
+    QPainter(&portrait).drawImage(face.topLeft(), faces.copy(0, 0, face.width(), face.height()));
+    art["portrait_" + n] = portrait;
     art["mask_" + n] = MaskOf(layer);
-    art["faces_" + n] = FaceSheet(heroine);
+    art["faces_" + n] = faces;
   }
 }
 

@@ -102,7 +102,7 @@ void DrawTownSprites(Art& art) {
 
   for (int place = 1; place <= 16; ++place) {
     const Rect& s = PlaceTable[place].SpriteRect;
-    LabelShape(p, place, QPoint(s.Left, s.Top));
+    p.drawImage(s.Left, s.Top, LabelImage(place));
   }
   Marker(p, QPoint(313, 70));
   art["town_sprites"] = sheet;

@@ -188,6 +188,11 @@ void Body(QPainter& p, const HeroineStyle& s) {
 }  // namespace
 
 void DrawHeroine(QPainter& p, int heroine, Expression expression) {
+  DrawHeroineWithoutFeatures(p, heroine);
+  DrawFaceFeatures(p, StyleOf(heroine), expression);
+}
+
+void DrawHeroineWithoutFeatures(QPainter& p, int heroine) {
   const HeroineStyle s = StyleOf(heroine);
   const QRectF f = s.Face;
   p.save();
@@ -223,7 +228,6 @@ void DrawHeroine(QPainter& p, int heroine, Expression expression) {
     p.drawEllipse(knot + QPointF(12, 6), 13, 8);
     p.drawEllipse(knot, 5, 5);
   }
-  DrawFaceFeatures(p, s, expression);
   p.restore();
 }
 

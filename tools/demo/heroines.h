@@ -30,6 +30,8 @@ struct HeroineStyle {
 HeroineStyle StyleOf(int heroine);
 // The whole figure with the given expression, on a transparent background.
 void DrawHeroine(QPainter& painter, int heroine, Expression expression);
+// The figure without its eyes, brows, mouth and cheeks.
+void DrawHeroineWithoutFeatures(QPainter& painter, int heroine);
 // Eyes, brows, mouth and cheeks for the expression, inside Style.Face.
 void DrawFaceFeatures(QPainter& painter, const HeroineStyle& style, Expression expression);
 

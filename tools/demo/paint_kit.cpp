@@ -42,6 +42,9 @@ QFont TitleFont(int pixelSize, bool italic) {
   QFont font(QStringLiteral("DejaVu Serif"));
   font.setPixelSize(pixelSize);
   font.setItalic(italic);
+  // The family also holds condensed faces; asking for the normal width keeps the match
+  // the same on every call (otherwise the first lookup may settle on another face).
+  font.setStretch(QFont::Unstretched);
   font.setStyleHint(QFont::Serif);
   return font;
 }
@@ -62,9 +65,11 @@ void OutlinedText(QPainter& painter, const QRectF& box, const QString& text, con
   QPainterPath path;
   path.addText(origin, font, text);
   painter.save();
-  painter.setPen(QPen(outline, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawPath(path);
+  if (width > 0) {
+    painter.setPen(QPen(outline, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPath(path);
+  }
   painter.setPen(Qt::NoPen);
   painter.setBrush(fill);
   painter.drawPath(path);

@@ -46,11 +46,13 @@ void BeginSmooth(QPainter& painter);
 
 // The game's Japanese face ("ＭＳゴシック") at a pixel size.
 QFont GameFont(int pixelSize, bool bold = false);
-// A serif Latin face for titles.
+// A serif Latin face for titles. Draw it only through OutlinedText: once the face has
+// drawn plain text at one size, Qt hands out slightly different glyph outlines at other
+// sizes, and the pictures would differ from one run to the next.
 QFont TitleFont(int pixelSize, bool italic = false);
 // Text centred in Box.
 void CentredText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font, QColor color);
-// Centred text with a soft outline, readable on any background.
+// Centred text with a soft outline (none for Width 0), readable on any background.
 void OutlinedText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font, QColor fill,
                   QColor outline, double width);
 

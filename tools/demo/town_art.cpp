@@ -148,17 +148,16 @@ void Park(QPainter& p) {
 
 }  // namespace
 
-void LabelShape(QPainter& painter, int place, QPoint origin) {
+QImage LabelImage(int place) {
   const TBa_Rec& rec = PlaceTable[place];
   const QRect map = ToQRect(rec.MapRect);
   const PlaceLook look = LookOf(place);
-  painter.save();
-  painter.translate(origin - map.topLeft());
-  // The plaque's own edge is crisp: around it lies the key colour, and any blended
-  // pixel there would show as a fringe on the map.
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(QPen(look.Sign.darker(160), 1));
-  painter.setBrush(look.Sign);
+  QImage label = NewCanvas(map.width(), map.height(), tone::Key);
+  QPainter p(&label);
+  p.translate(-map.topLeft());
+  // The plaque is filled without antialiasing: around it lies the key colour, and any
+  // blended pixel there would show as a fringe on the map.
+  QPainterPath shape;
   QRectF textBox = map;
   if (place == 12 || place == 13) {
     // The districts' outlines start right at their label's corner; a cut corner keeps
@@ -168,14 +167,33 @@ void LabelShape(QPainter& painter, int place, QPoint origin) {
     corner.lineTo(map.topLeft() + QPointF(5, -1));
     corner.lineTo(map.topLeft() + QPointF(-1, 5));
     corner.closeSubpath();
-    painter.drawPath(HotspotOutline(place).subtracted(corner));
+    shape = HotspotOutline(place).subtracted(corner);
     textBox = place == 12 ? QRectF(56, 96, 61, 25) : QRectF(10, 126, 91, 37);
   } else {
-    painter.drawRoundedRect(map.adjusted(0, 0, -1, -1), 4, 4);
+    shape.addRoundedRect(map, 4, 4);
   }
-  painter.setRenderHint(QPainter::Antialiasing, true);
-  painter.setPen(QPen(QColor(255, 255, 255, 150), 1));
-  painter.drawLine(QPointF(textBox.left() + 4, textBox.top() + 1.5), QPointF(textBox.right() - 4, textBox.top() + 1.5));
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(Qt::NoPen);
+  p.setBrush(look.Sign);
+  p.drawPath(shape);
+  p.end();
+  // A darker rim on the plaque's edge pixels and a light line under its top edge.
+  const QRgb key = tone::Key.rgb();
+  const QImage filled = label.copy();
+  auto inside = [&](int x, int y) {
+    return x >= 0 && y >= 0 && x < filled.width() && y < filled.height() && filled.pixel(x, y) != key;
+  };
+  for (int y = 0; y < label.height(); ++y)
+    for (int x = 0; x < label.width(); ++x) {
+      if (!inside(x, y)) continue;
+      if (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1))
+        label.setPixel(x, y, look.Sign.darker(160).rgb());
+      else if (!inside(x, y - 2))
+        label.setPixel(x, y, Mix(look.Sign, QColor(255, 255, 255), 0.5).rgb());
+    }
+  p.begin(&label);
+  BeginSmooth(p);
+  p.translate(-map.topLeft());
   // The largest size at which every line fits.
   int px = 18;
   for (; px > 9; --px) {
@@ -187,9 +205,9 @@ void LabelShape(QPainter& painter, int place, QPoint origin) {
   const double lineH = textBox.height() / look.Lines.size();
   for (int i = 0; i < look.Lines.size(); ++i) {
     const QRectF lineBox(textBox.left(), textBox.top() + lineH * i + (i == 0 ? 0.5 : -0.5), textBox.width(), lineH);
-    CentredText(painter, lineBox, look.Lines[i], GameFont(px, true), tone::Plum);
+    CentredText(p, lineBox, look.Lines[i], GameFont(px, true), tone::Plum);
   }
-  painter.restore();
+  return label;
 }
 
 void PlaceBuilding(QPainter& painter, int place) {

@@ -3,6 +3,7 @@
 // lines, the building drawn at its map rectangle, and the status panel frame.
 
 #include <QColor>
+#include <QImage>
 #include <QPainter>
 #include <QRect>
 #include <QStringList>
@@ -20,10 +21,10 @@ struct PlaceLook {
 PlaceLook LookOf(int place);
 // A Rect of the game's tables as a Qt rectangle.
 QRect ToQRect(const Rect& r);
-// Paints the outline of a place's label: its MapRect, or for the two irregular town
-// districts (12 and 13) the outline their map hotspots trace. Origin moves the shape
-// (the sprite sheet draws it at the place's SpriteRect).
-void LabelShape(QPainter& painter, int place, QPoint origin);
+// A place's label at its MapRect's size: a plaque with the name on the key colour. The
+// plaque fills the MapRect, or for the two irregular districts (12 and 13) the outline
+// their map hotspots trace.
+QImage LabelImage(int place);
 // The building (or park, or district) of a place drawn at its MapRect.
 void PlaceBuilding(QPainter& painter, int place);
 // The frame right of the map: captions and dark fields for the status values, the
