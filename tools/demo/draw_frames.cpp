@@ -54,8 +54,6 @@ QImage WindowPicture() {
   BeginSmooth(p);
   WindowPanel(p, QRectF(0, 0, 490, 80));
   WindowPanel(p, QRectF(492, 0, 98, 80));
-  // A few pale petals in the small panel: pale means "darken less", so they glow.
-  for (int i = 0; i < 3; ++i) Petal(p, 512 + 28 * i, 14 + 4 * (i % 2), 9, 40 * i - 30, QColor(196, 176, 214));
   return image;
 }
 

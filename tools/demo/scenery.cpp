@@ -123,11 +123,28 @@ void SakuraTree(QPainter& painter, double x, double groundY, double scale, uint3
     painter.setBrush(c);
     painter.drawEllipse(QPointF(cx, cy), rad, rad * 0.85);
   }
-  for (int i = 0; i < 26; ++i) {  // small bright highlights on top
+  // Twigs showing through the lower blossom, then a few clusters over them so the
+  // branches seem to run inside the crown.
+  painter.setPen(QPen(QColor(118, 84, 78, 210), 2.2 * s, Qt::SolidLine, Qt::RoundCap));
+  painter.setBrush(Qt::NoBrush);
+  for (int i = 0; i < 6; ++i) {
+    const double side = i % 2 ? 1 : -1;
+    const QPointF from(x + side * r.Range(10, 40) * s, groundY - r.Range(120, 140) * s);
+    const QPointF to(from.x() + side * r.Range(30, 60) * s, from.y() - r.Range(10, 40) * s);
+    painter.drawLine(from, to);
+  }
+  painter.setPen(Qt::NoPen);
+  for (int i = 0; i < 12; ++i) {
+    const double cx = x + r.Range(-85, 85) * s;
+    const double cy = groundY - 150 * s + r.Range(-30, 30) * s;
+    painter.setBrush(QColor(250, 200, 216, 225));
+    painter.drawEllipse(QPointF(cx, cy), r.Range(12, 20) * s, r.Range(10, 16) * s);
+  }
+  for (int i = 0; i < 18; ++i) {  // small bright tufts on top
     const double cx = x + r.Range(-80, 80) * s;
-    const double cy = groundY - 150 * s + r.Range(-55, 20) * s;
-    painter.setBrush(QColor(255, 238, 244, 200));
-    painter.drawEllipse(QPointF(cx, cy), 7 * s, 6 * s);
+    const double cy = groundY - 165 * s + r.Range(-45, 15) * s;
+    painter.setBrush(QColor(255, 240, 246, 150));
+    painter.drawEllipse(QPointF(cx, cy), r.Range(3, 6) * s, r.Range(3, 5) * s);
   }
   painter.restore();
 }
