@@ -76,7 +76,7 @@ TEST(TitleInput, HoverLightsOneButtonAndAPressRunsItsActionWhereverReleased) {
   const Picture title = f.Assets.ReadPicture(kTitleBackdrop);
 
   host.Move(300, 300);  // over exit: its hover look, the others as the title shows them
-  EXPECT_EQ(f.ImageBa.Bitmap.PixelColor(285, 290), sheet.PixelColor(165, 97));
+  EXPECT_EQ(f.ImageBa.Bitmap.PixelColor(285, 290), sheet.PixelColor(165, 95));
   EXPECT_EQ(f.ImageBa.Bitmap.PixelColor(285, 190), title.PixelColor(285, 190));
   host.Move(300, 190);  // over new game: exit is wiped back
   EXPECT_EQ(f.ImageBa.Bitmap.PixelColor(285, 190), sheet.PixelColor(165, 7));
