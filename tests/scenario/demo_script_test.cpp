@@ -62,7 +62,7 @@ TEST(DemoScript, IsShiftJisWithoutEmptyLinesOrStrayBlanks) {
     std::string trimmed = DecodeCp932(line);
     while (!trimmed.empty() && trimmed.back() == ' ') trimmed.pop_back();
     while (!trimmed.empty() && trimmed.front() == ' ') trimmed.erase(0, 1);
-    if (trimmed != DecodeCp932(line)) {
+    if (!trimmed.empty() && trimmed != DecodeCp932(line)) {
       EXPECT_EQ(ScriptText::TagIndex(EncodeCp932(trimmed)), 0) << "line " << i + 1 << " is a tag with blanks";
       EXPECT_NE(trimmed.front(), '*') << "line " << i + 1 << " is a label with blanks";
     }

@@ -75,8 +75,27 @@ bool ScriptWalker::IsLabelLine(size_t line) const {
   return !lines_[line].empty() && lines_[line][0] == '*' && ScriptText::TagIndex(lines_[line]) == 0;
 }
 
+bool ScriptWalker::IsBlankLine(size_t line) const {
+  const std::string& text = lines_[line];
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == ' ') continue;
+    if (static_cast<unsigned char>(text[i]) == 0x81 && i + 1 < text.size() && text[i + 1] == 0x40) {
+      ++i;  // a full-width blank
+      continue;
+    }
+    return false;
+  }
+  return true;
+}
+
 void ScriptWalker::Fault(size_t line, const std::string& what) {
-  report_.Faults.push_back("line " + std::to_string(line + 1) + ": " + what);
+  AddFault("line " + std::to_string(line + 1) + ": " + what);
+}
+
+void ScriptWalker::AddFault(const std::string& fault) {
+  // A block reached from several events reports its fault once.
+  if (std::find(report_.Faults.begin(), report_.Faults.end(), fault) == report_.Faults.end())
+    report_.Faults.push_back(fault);
 }
 
 WalkReport ScriptWalker::Walk() {
@@ -99,7 +118,7 @@ void ScriptWalker::StartBlock(const Play& play, const std::string& from) {
   const std::string label = EventLabelFor(play.Event, play.Partner);
   const auto found = labels_.find(Lower(label));
   if (label.empty() || found == labels_.end()) {
-    report_.Faults.push_back("no block \"" + label + "\" for " + Where(play.Event, play.Partner) + ", reached from " +
+    AddFault("no block \"" + label + "\" for " + Where(play.Event, play.Partner) + ", reached from " +
                              from);
     return;
   }
@@ -111,13 +130,14 @@ void ScriptWalker::EnterResult(const Play& play, int result, const std::string& 
   const std::string label = ResultLabelFor(play.Event, play.Partner, result);
   const auto found = labels_.find(Lower(label));
   if (found == labels_.end()) {
-    report_.Faults.push_back("no photo result \"" + label + "\" for " + Where(play.Event, play.Partner) +
+    AddFault("no photo result \"" + label + "\" for " + Where(play.Event, play.Partner) +
                              ", reached from " + from);
     return;
   }
   Play after = play;
   after.CgShown = false;  // the photo screen leaves the town frame behind
   after.Portrait = false;
+  after.FramedCg = false;
   // A heroine who is sent away by a bad photo is no longer the partner in the result scene.
   if (after.Partner == 3 && result >= 4) after.Partner = 0;
   report_.LabelsReached.insert(lines_[found->second]);
@@ -135,7 +155,7 @@ void ScriptWalker::PlayPhotoGame(const Play& play, const std::string& from) {
 void ScriptWalker::FinishEvent(const Play& play, const std::string& how) {
   report_.FinishedEvents.emplace(play.Event, play.Partner);
   if (!EventTable.Contains(play.Event))
-    report_.Faults.push_back(how + " finishes " + Where(play.Event, play.Partner) + ", which the event table lacks");
+    AddFault(how + " finishes " + Where(play.Event, play.Partner) + ", which the event table lacks");
 }
 
 bool ScriptWalker::CheckFrame(const Play& play, int32_t frame, size_t line) {
@@ -180,6 +200,12 @@ void ScriptWalker::Run(Play play, size_t line, bool blockStart) {
       if (!play.CgShown && IsFramedCg(play.CurrentCg))
         Fault(line, "a page in the town frame after framed CG " + std::to_string(play.CurrentCg) +
                         " is drawn without its window");
+      // Over a framed CG the text has no window either, and lands on the picture itself.
+      for (size_t i = line; play.FramedCg && i < line + count; ++i)
+        if (!IsBlankLine(i)) {
+          Fault(i, "text over framed CG " + std::to_string(play.CurrentCg) + " has no window to stand on");
+          break;
+        }
       line += count;
       pageBefore_[line] = count;
       continue;
@@ -205,6 +231,7 @@ bool ScriptWalker::RunCommand(Play& play, size_t at, int tag, int32_t argument) 
     case 1:  // <B>
       if (argument < 1 || argument > 17) Fault(at, "scene " + std::to_string(argument) + " does not exist");
       play.Portrait = false;
+      play.FramedCg = false;
       if (argument == 14 && play.ChoiceSet > 2 && (play.Partner == 1 || play.Partner == 2))
         play.Portrait = CheckFrame(play, 5, at);
       play.CgShown = false;
@@ -220,14 +247,17 @@ bool ScriptWalker::RunCommand(Play& play, size_t at, int tag, int32_t argument) 
       play.CurrentCg = argument;
       play.CgShown = true;
       play.Portrait = false;
+      play.FramedCg = IsFramedCg(argument);
       return true;
     case 4:  // BL
       play.CgShown = true;
       play.Portrait = false;
+      play.FramedCg = false;
       return true;
     case 5:  // <Aite_f>
     case 6:  // <Aite_h>
       play.CgShown = false;
+      play.FramedCg = false;
       play.Portrait = CheckFrame(play, argument, at);
       return true;
     case 7:  // <Aite0>
@@ -250,6 +280,7 @@ bool ScriptWalker::RunCommand(Play& play, size_t at, int tag, int32_t argument) 
         photo.Day0 = false;
         photo.CgShown = false;
         photo.CurrentCg = 0;
+        photo.FramedCg = false;
         PlayPhotoGame(photo, "the end of the opening");
       }
       return false;
@@ -269,6 +300,7 @@ bool ScriptWalker::RunCommand(Play& play, size_t at, int tag, int32_t argument) 
       if (!play.Portrait) Fault(at, "<f_Change> with no portrait on the scene");
       if (play.CgShown) Fault(at, "<f_Change> over a full-screen picture");
       play.CgShown = false;
+      play.FramedCg = false;
       CheckFrame(play, argument, at);
       return true;
     default:

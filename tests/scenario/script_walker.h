@@ -49,7 +49,8 @@ class ScriptWalker {
     bool CgShown = false;    // a full-screen picture is up
     int CurrentCg = 0;       // the last CG shown in this event
     bool Portrait = false;   // a heroine's portrait is on the scene
-    auto Key() const { return std::tuple(Event, Partner, Day0, ChoiceSet, CgShown, CurrentCg, Portrait); }
+    bool FramedCg = false;   // a framed CG is on screen, with no window for text
+    auto Key() const { return std::tuple(Event, Partner, Day0, ChoiceSet, CgShown, CurrentCg, Portrait, FramedCg); }
   };
 
   void StartBlock(const Play& play, const std::string& from);
@@ -63,11 +64,13 @@ class ScriptWalker {
   void FinishEvent(const Play& play, const std::string& how);
   bool CheckFrame(const Play& play, int32_t frame, size_t line);
   void Fault(size_t line, const std::string& what);
+  void AddFault(const std::string& fault);
   bool IsLabelLine(size_t line) const;
+  bool IsBlankLine(size_t line) const;
 
   std::vector<std::string> lines_;
   std::map<std::string, size_t> labels_;
-  std::set<std::tuple<size_t, bool, std::tuple<int, int, bool, int, bool, int, bool>>> visited_;
+  std::set<std::tuple<size_t, bool, std::tuple<int, int, bool, int, bool, int, bool, bool>>> visited_;
   // The text page that ended right before the line in the key, and its length.
   std::map<size_t, size_t> pageBefore_;
   WalkReport report_;

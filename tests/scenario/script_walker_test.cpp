@@ -1,6 +1,7 @@
 // The walk itself must see what goes wrong, or a clean walk of the demo proves nothing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,7 @@ TEST(ScriptWalker, SeesPortraitsAndPicturesThatWouldGoWrong) {
       "*mirel_2\n<Aite_f>\n8\n顔。\n*next_time\n"               // her sheet has 7 faces
       "*orika_1\n<Aite_f>\n9\n顔。\n*next_time\n"               // no fourth portrait set
       "*sanu_1\n<B>\n5\n<CG>\n6\n絵。\n<Aite_f>\n1\n窓なし。\n*next_ba\n"
+      "*pan_1\n<B>\n6\n<CG>\n7\n　\nBL\n読める。\n<CG>\n7\n読めない。\n*next_ba\n"
       "*mirel_3\n<CG_text>\n1\n静止画。\n*next_time\n"
       "*mirel_4\n<B>\n18\n*next_time\n");
   EXPECT_TRUE(Has(faults, "a portrait while no heroine is the partner"));
@@ -71,6 +73,10 @@ TEST(ScriptWalker, SeesPortraitsAndPicturesThatWouldGoWrong) {
   EXPECT_TRUE(Has(faults, "face 8 lies outside heroine 1's sheet of 7"));
   EXPECT_TRUE(Has(faults, "face 9 asks for a fourth portrait set"));
   EXPECT_TRUE(Has(faults, "after framed CG 6 is drawn without its window"));
+  EXPECT_TRUE(Has(faults, "text over framed CG 6 has no window to stand on"));
+  EXPECT_EQ(std::count_if(faults.begin(), faults.end(),
+                          [](const std::string& f) { return f.find("over framed CG 7") != std::string::npos; }),
+            1);
   EXPECT_TRUE(Has(faults, "<CG_text> on a CG that does not pan"));
   EXPECT_TRUE(Has(faults, "scene 18 does not exist"));
 }

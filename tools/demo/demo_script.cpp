@@ -41,9 +41,9 @@
 //   event 2 is not due there): event 10 "*orika_1" -> "*ending" -> event 12 "*orika_2" at the
 //   café, choice set 2: option 1 "オリカを撮る" -> event 13 "*orika_3" at the riverside
 //   (set 2 again: 1 "撮る" takes the photo, 2 "やめておく" leaves; success "*orika_3_1",
-//   CG 7), option 2 "屋上に行く" -> event 14 "*orika_4", the roof at night (CG 3, again with
-//   "<CG_text>", then CG 7). A photo result 4 or 5 sends her away for three days. Her street
-//   scene stays open, so she can be met again.
+//   CG 7), option 2 "屋上に行く" -> event 14 "*orika_4", the roof at night (CG 3, then CG 7).
+//   A photo result 4 or 5 sends her away for three days. Her street scene stays open, so
+//   she can be met again.
 //
 // The pictures are the demo's own: CG 1 Mirel under the cherry tree, 2 Sanu on the bridge
 // (pans up), 3 Orika on the roof under the stars (pans down), 4 the three girls on the
@@ -196,7 +196,7 @@ constexpr std::string_view kHeroinePhotoFailures = R"(*pan_10_2
 　また今度、ちゃんと撮ってね」
 *next_ba
 *pan_10_3
-ピントが、彼女の後ろの看板に合ってしまった。
+ピントが、彼女の後ろの景色に合ってしまった。
 「ちょっと、主役はこっちでしょ？」
 笑われてしまった。次こそは、ちゃんと撮ろう。
 *next_ba
@@ -206,8 +206,8 @@ constexpr std::string_view kHeroinePhotoFailures = R"(*pan_10_2
 すっかりあきれられてしまった。
 *next_ba
 *pan_10_5
-後ずさりしたとたん、店先の看板を倒してしまった。
-お店の人に、こってり叱られた。
+後ずさりしたとたん、思いきりしりもちをついた。
+カメラは無事だったけど、まわりの人に笑われた。
 ……しばらく、ここには来づらいな。
 *next_ba
 )";
@@ -328,6 +328,8 @@ std::string MirelShoppingPhoto() {
 }
 
 // Events 4 to 6 are also reached by the two choices above, so none of them leans on another.
+// A framed snapshot (CG 5, 6, 7) gets a blank page of its own: the game writes no window over
+// it, so the words wait for the plain backdrop that "BL" brings.
 constexpr std::string_view kMirelVisits = R"(*mirel_4
 <B>
 2
@@ -346,6 +348,8 @@ constexpr std::string_view kMirelVisits = R"(*mirel_4
 「ねえ。庭の桜の前で、わたしも撮ってくれる？」
 <CG>
 5
+　
+BL
 画面の中で、ミレルが桜を背に笑っている。
 「うん。おじいちゃんの写真みたい」
 夕方まで、縁側でアルバムをめくって過ごした。
@@ -427,7 +431,7 @@ constexpr std::string_view kMirelLastDay = R"(*mirel_8
 1
 「これ、おじいちゃんのカメラ。
 　撮ったその場で、写真が出てくるんだよ」
-「川のところで、いっしょに撮ろう」
+「夕方になったら、川で一緒に撮ろう」
 <B>
 10
 夕方の川べり。水面が、夕日で赤く光っている。
@@ -489,10 +493,10 @@ constexpr std::string_view kSanu = R"(*sanu_1
 <f_Change>
 11
 「あ、カメラ……写真、撮るんですか」
-「いい場所、知ってます。……来ますか？」
+「夕方の橋が、きれいなんです。……来ますか？」
 <B>
 10
-サヌに連れられて、川にかかる橋まで歩いた。
+夕方、サヌに連れられて、川にかかる橋まで歩いた。
 <CG>
 2
 橋の上で、サヌは川と空をじっと見つめている。
@@ -508,6 +512,8 @@ constexpr std::string_view kSanu = R"(*sanu_1
 僕はその横で、何度かシャッターを切った。
 <CG>
 6
+　
+BL
 画面の中のサヌは、楽しそうに笑っていた。
 「……絵ができたら、見てくださいね」
 *next_ba
@@ -548,7 +554,8 @@ constexpr std::string_view kOrika = R"(*orika_1
 *orika_3
 <B>
 10
-夕方の川べり。水面が、夕日で赤く光っている。
+夕方まで待って、川沿いの土手に出た。
+水面が、夕日で赤く光っている。
 <Aite_f>
 8
 「いいよ。ただし、一回勝負ね」
@@ -566,6 +573,8 @@ constexpr std::string_view kOrika = R"(*orika_1
 「……え、うそ。ちょっと見せて」
 <CG>
 7
+　
+BL
 夕日の中で、オリカがウインクしている。
 シャッターの瞬間を、完全に読まれていた。
 「……やるじゃん。アイスは、あたしのおごりね」
@@ -579,20 +588,17 @@ constexpr std::string_view kOrika = R"(*orika_1
 3
 日が暮れて、空にいくつも星が出てきた。
 屋上の明かりの下で、オリカがカメラを構えている。
-<Aite_f>
-2
 「見て。町の明かりと星、いっしょに撮れるんだ」
-<f_Change>
-6
 「この場所を教えたの、あんたが初めてだから。
 　……部のみんなには、内緒ね」
-<CG_text>
-3
 しばらく二人で、黙って夜の町を眺めていた。
+帰りぎわ、オリカが一枚の写真をくれた。
 <CG>
 7
-帰りぎわ、オリカが一枚の写真をくれた。
+　
+BL
 「展示に出さなかったやつ。……大事にしてよね」
+夕日の土手で撮った、オリカ自身の写真だった。
 *next_time
 )";
 
