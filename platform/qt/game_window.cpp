@@ -1,5 +1,6 @@
 #include "platform/qt/game_window.h"
 
+
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLayout>
@@ -129,9 +130,11 @@ void GameWindow::MenuChanged(const MenuItem& item) { menus_.Mirror(item); }
 void GameWindow::WindowChanged() {
   if (!form_) return;
   setWindowTitle(QString::fromStdString(form_->Caption));
-  QPalette palette = this->palette();
+  // The window's colour is the background of the client area only; the menu bar keeps
+  // the desktop's own colours, or its black text would stand on black.
+  QPalette palette = screen_->palette();
   palette.setColor(QPalette::Window, ToQColor(form_->Color));
-  setPalette(palette);
+  screen_->setPalette(palette);
   Present();
 }
 
