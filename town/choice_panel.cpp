@@ -52,6 +52,24 @@ int32_t Choices::ChoiceOptionAt(int32_t x, int32_t y) const {
   return id;
 }
 
+void Choices::DrawOptionCaptions(int dx, int top) {
+  // Sets 3 and 6 always jump, so the lines after their argument are never played as a
+  // page; the panel shows them as the prompt and the captions of the option rows, or the
+  // window would stand empty over areas the player cannot see. A tag or label line ends
+  // the captions.
+  GameState& s = form_.State;
+  TextStyles& text = form_.Text;
+  for (int i = 0; i < 3; ++i) {
+    const int64_t index = int64_t{s.ScriptPos} + i;
+    if (index >= form_.ScriptLines.Count()) return;
+    const std::string& line = form_.ScriptLines[index];
+    if (ScriptText::TagIndex(line) > 0 || (!line.empty() && line[0] == '*')) return;
+    text.SetTextStyle(i == 0 ? 0 : 4);
+    text.DrawStoryText(35 + dx, top + 20 * i, line);
+  }
+  text.SetTextStyle(0);
+}
+
 void Choices::ChoicePanel(int32_t id) {
   GameState& s = form_.State;
   TextStyles& text = form_.Text;
@@ -62,6 +80,10 @@ void Choices::ChoicePanel(int32_t id) {
   if (id == 0) {
     text.DrawMessageWindow();
     text.SetTextStyle(0);
+    if (s.ChoiceSet == 3 || s.ChoiceSet == 6) {
+      DrawOptionCaptions(dx, top);
+      return;
+    }
     if (s.ChoiceSet != 2) return;
     text.DrawStoryText(35 + dx, top, form_.ScriptLines[int64_t{s.ScriptPos}]);
     text.SetTextStyle(4);

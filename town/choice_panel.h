@@ -18,6 +18,8 @@ class Choices {
   void ChoicePanel(int32_t id);
 
  private:
+  // The prompt and option captions of sets 3 and 6, from the lines after the argument.
+  void DrawOptionCaptions(int dx, int top);
   TForm1& form_;
 };
 

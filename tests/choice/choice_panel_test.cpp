@@ -108,18 +108,27 @@ TEST_F(ChoiceTest, HoverPreviewsTheCostOfAnotherDealOnTheFirstOptionOnly) {
   }
 }
 
-TEST_F(ChoiceTest, SetsThreeAndSixDrawOnlyTheWindow) {
+TEST_F(ChoiceTest, SetsThreeAndSixCaptionTheirRowsFromTheLinesAfterTheArgument) {
   for (int32_t set : {3, 6}) {
     OpenChoice(set);
     form().Status.DrawStatusField(4, -130);
+    Picture expected = WindowOnly();
+    TextOut(expected, StyleCanvas(0), 35, 395, Line(0));
+    TextOut(expected, StyleCanvas(4), 35, 415, Line(1));
+    TextOut(expected, StyleCanvas(4), 35, 435, Line(2));
+    form().Choice.ChoicePanel(0);
+    EXPECT_TRUE(screen() == expected) << set;
+    for (int32_t id : {11, 14, 18}) {
+      form().Choice.ChoicePanel(id);  // a hover only redraws the panel
+      EXPECT_TRUE(screen() == expected) << set << " hover " << id;
+    }
+    EXPECT_EQ(state().ScriptPos, QuestionLine());
+
+    // A tag or label line ends the captions: here only the window is left.
+    state().ScriptPos = static_cast<uint16_t>(QuestionLine() + 5);  // "*next_time"
     const Picture window = WindowOnly();
     form().Choice.ChoicePanel(0);
     EXPECT_TRUE(screen() == window) << set;
-    for (int32_t id : {11, 14, 18}) {
-      form().Choice.ChoicePanel(id);  // a hover only redraws the panel
-      EXPECT_TRUE(screen() == window) << set << " hover " << id;
-    }
-    EXPECT_EQ(state().ScriptPos, QuestionLine());
   }
 }
 
