@@ -90,7 +90,9 @@ Samples Failure() {
 
 std::vector<uint8_t> Wav(const Samples& samples) {
   std::vector<uint8_t> wav;
-  auto put = [&](const char* s) { wav.insert(wav.end(), s, s + 4); };
+  auto put = [&](const char* tag) {
+    for (int i = 0; i < 4; ++i) wav.push_back(static_cast<uint8_t>(tag[i]));
+  };
   auto put32 = [&](uint32_t v) {
     for (int i = 0; i < 4; ++i) wav.push_back(static_cast<uint8_t>(v >> (8 * i)));
   };

@@ -10,8 +10,10 @@
 
 namespace velmora::demo {
 
+// The faces in face-sheet order: frame 1 is Smile, frame 8 Wink.
 enum class Expression { Smile, Happy, Surprised, Sad, Pout, Shy, Troubled, Wink };
 
+// How a heroine wears her hair; it decides the outline behind her head.
 enum class HairStyle { Long, Bob, Ponytail };
 
 struct HeroineStyle {
