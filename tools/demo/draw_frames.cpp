@@ -35,9 +35,11 @@ void WindowPanel(QPainter& p, const QRectF& box) {
   p.drawPath(outer);
   const QRectF body = box.adjusted(2, 2, -2, -2);
   QLinearGradient fill(body.topLeft(), body.bottomLeft());
-  fill.setColorAt(0, QColor(150, 138, 184));
-  fill.setColorAt(0.18, QColor(126, 114, 164));
-  fill.setColorAt(1, QColor(100, 90, 140));
+  // Dark enough that white text and the grey of an unlit choice both read over a
+  // bright scene, light enough that the scene still shows through.
+  fill.setColorAt(0, QColor(124, 112, 164));
+  fill.setColorAt(0.18, QColor(102, 92, 142));
+  fill.setColorAt(1, QColor(84, 76, 122));
   p.setBrush(fill);
   p.drawRoundedRect(body, 5, 5);
   p.setPen(QPen(QColor(200, 190, 226), 1));

@@ -263,7 +263,10 @@ void StatusPanelFrame(QPainter& p) {
     p.drawLine(QPointF(r.Left + 5, r.Top + 2.5), QPointF(r.Right - 5, r.Top + 2.5));
   };
   caption(QRectF(527, 17, 96, 18), QStringLiteral("時刻"));
-  field(StatusRects[1]);
+  // The clock's text ("10 : 00", 26-pixel digits) runs a few pixels past its field's
+  // right edge; the part outside is always the last "0", so the dark ground simply
+  // reaches on to the panel's edge there.
+  field(Rect{StatusRects[1].Left, StatusRects[1].Top, 632, StatusRects[1].Bottom});
   caption(QRectF(518, 101, 34, 28), QStringLiteral("曜日"));
   field(StatusRects[2]);
   // The preview box: a framed window the move confirmation fills with a piece of map.
