@@ -51,4 +51,11 @@ std::vector<OptionArea> ChoiceOptionAreas(int set) {
   return areas;
 }
 
+std::vector<OptionArea> ChoiceLowerRowAreas(int set) {
+  std::vector<OptionArea> areas;
+  if (set == 6) areas = {{63, 143}, {173, 253}};
+  areas.push_back({447, 479});
+  return areas;
+}
+
 }  // namespace velmora::scenario

@@ -15,8 +15,6 @@ inline constexpr int kColumnWidth = 8;
 // right edge at x 505.
 inline constexpr int kStoryColumns = 48;
 inline constexpr int kWindowRight = 505;
-// The page button's left edge in the town frame: the third line of a page must stop short of it.
-inline constexpr int kPageButtonLeft = 430;
 
 struct OptionArea {
   int Left;   // inclusive
@@ -37,5 +35,8 @@ int TextRight(std::string_view sjis);
 std::vector<Caption> CaptionsOf(std::string_view sjis);
 // The upper-row option areas of choice set 3 or 6 (11, 12, 13 and, for set 6, 14).
 std::vector<OptionArea> ChoiceOptionAreas(int set);
+// The lower-row option areas of set 3 or 6, left to right: 15 and 16 for set 6, then the
+// closing option 18 of both.
+std::vector<OptionArea> ChoiceLowerRowAreas(int set);
 
 }  // namespace velmora::scenario

@@ -40,6 +40,10 @@ int PanKind(int cg) { return AssetTable.CgTable[cg].PanKind; }
 bool IsFramedCg(int cg) { return cg != 0 && PanKind(cg) == 3; }
 bool IsPanningCg(int cg) { return PanKind(cg) != 0 && PanKind(cg) != 3; }
 
+bool Inside(const Caption& caption, const OptionArea& area) {
+  return caption.Left >= area.Left && caption.Right <= area.Right;
+}
+
 std::string Where(int event, int partner) {
   return "event " + std::to_string(event) + " with partner " + std::to_string(partner);
 }
@@ -101,7 +105,6 @@ void ScriptWalker::AddFault(const std::string& fault) {
 WalkReport ScriptWalker::Walk() {
   report_ = {};
   visited_.clear();
-  pageBefore_.clear();
   Play opening;
   opening.Day0 = true;
   StartBlock(opening, "a new game");
@@ -207,7 +210,6 @@ void ScriptWalker::Run(Play play, size_t line, bool blockStart) {
           break;
         }
       line += count;
-      pageBefore_[line] = count;
       continue;
     }
     const size_t tagLine = line;
@@ -341,25 +343,45 @@ void ScriptWalker::OpenChoice(const Play& play, size_t tagLine, int set) {
     return;
   }
   if (set != 3 && set != 6) return Fault(tagLine, "choice set " + std::to_string(set) + " offers no option");
-  CheckCaptionPage(tagLine, set);
+  CheckOptionCaptions(tagLine, set);
   // Options 15 and 16 of set 6 need a gauge no one raises; their blocks are walked anyway.
   const std::vector<int> options = set == 3 ? std::vector<int>{1, 2, 3, 8} : std::vector<int>{1, 2, 3, 4, 5, 6, 8};
   for (const int k : options) jump(k, true);
 }
 
-void ScriptWalker::CheckCaptionPage(size_t tagLine, int set) {
-  const auto page = pageBefore_.find(tagLine);
-  if (page == pageBefore_.end() || page->second != 3)
-    return Fault(tagLine, "the page before set " + std::to_string(set) + " must be the question, captions and hint");
-  const std::vector<OptionArea> expected = ChoiceOptionAreas(set);
-  const std::vector<Caption> captions = CaptionsOf(lines_[tagLine - 2]);
-  if (captions.size() != expected.size())
-    return Fault(tagLine - 2, std::to_string(captions.size()) + " captions for " + std::to_string(expected.size()) +
-                                  " option areas");
-  for (size_t i = 0; i < captions.size(); ++i)
-    if (captions[i].Left < expected[i].Left || captions[i].Right > expected[i].Right)
-      Fault(tagLine - 2, "caption " + std::to_string(i + 1) + " stands outside its option area");
-  if (TextRight(lines_[tagLine - 1]) >= kPageButtonLeft) Fault(tagLine - 1, "the hint runs under the page button");
+void ScriptWalker::CheckOptionCaptions(size_t tagLine, int set) {
+  // The panel writes the three lines after the argument: the prompt, then the captions of
+  // the two option rows. Sets 3 and 6 always jump, so those lines are never a page.
+  const std::string name = "set " + std::to_string(set);
+  const size_t prompt = tagLine + 2;
+  for (size_t i = prompt; i < prompt + 3; ++i)
+    if (i >= lines_.size() || ScriptText::TagIndex(lines_[i]) != 0 || IsLabelLine(i))
+      return Fault(tagLine, name + " needs a prompt and two caption lines after its argument");
+  if (Columns(lines_[prompt]) > kStoryColumns) Fault(prompt, "the prompt of " + name + " runs past the window");
+
+  const std::vector<OptionArea> upper = ChoiceOptionAreas(set);
+  const std::vector<Caption> upperCaptions = CaptionsOf(lines_[prompt + 1]);
+  if (upperCaptions.size() != upper.size())
+    Fault(prompt + 1, std::to_string(upperCaptions.size()) + " captions for " + std::to_string(upper.size()) +
+                          " option areas of the upper row");
+  for (size_t i = 0; i < upperCaptions.size() && i < upper.size(); ++i)
+    if (!Inside(upperCaptions[i], upper[i]))
+      Fault(prompt + 1, "caption " + std::to_string(i + 1) + " stands outside its option area");
+
+  // The lower row: each caption over one of its areas, and the closing option (the last
+  // area, in the corner) always captioned, since every player can pick it.
+  const std::vector<OptionArea> lower = ChoiceLowerRowAreas(set);
+  bool closingCaptioned = false;
+  for (const Caption& caption : CaptionsOf(lines_[prompt + 2])) {
+    const auto area = std::find_if(lower.begin(), lower.end(), [&](const OptionArea& a) { return Inside(caption, a); });
+    if (area == lower.end()) Fault(prompt + 2, "a caption of the lower row stands outside every option area");
+    closingCaptioned = closingCaptioned || area == lower.end() - 1;
+  }
+  if (!closingCaptioned) Fault(prompt + 2, "option 18 of " + name + " has no caption in its corner");
+
+  const size_t after = prompt + 3;
+  if (after < lines_.size() && !IsLabelLine(after))
+    Fault(after, "the line after the captions of " + name + " is never played");
 }
 
 }  // namespace velmora::scenario

@@ -60,7 +60,8 @@ class ScriptWalker {
   // The command of the tag at TagLine; false when play leaves the block there.
   bool RunCommand(Play& play, size_t tagLine, int tag, int32_t argument);
   void OpenChoice(const Play& play, size_t tagLine, int set);
-  void CheckCaptionPage(size_t sentakuLine, int set);
+  // The prompt and captions that sets 3 and 6 take from the lines after their argument.
+  void CheckOptionCaptions(size_t tagLine, int set);
   void FinishEvent(const Play& play, const std::string& how);
   bool CheckFrame(const Play& play, int32_t frame, size_t line);
   void Fault(size_t line, const std::string& what);
@@ -71,8 +72,6 @@ class ScriptWalker {
   std::vector<std::string> lines_;
   std::map<std::string, size_t> labels_;
   std::set<std::tuple<size_t, bool, std::tuple<int, int, bool, int, bool, int, bool, bool>>> visited_;
-  // The text page that ended right before the line in the key, and its length.
-  std::map<size_t, size_t> pageBefore_;
   WalkReport report_;
 };
 

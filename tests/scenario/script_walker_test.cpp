@@ -83,18 +83,33 @@ TEST(ScriptWalker, SeesPortraitsAndPicturesThatWouldGoWrong) {
 
 TEST(ScriptWalker, FollowsChoicesAndSeesWhereTheyLead) {
   const std::string captions = "    一つ目        二つ目       三つ目\n";
+  const std::string corner = "                                                    昔\n";
   auto faults = FaultsOf(
       "*OP\n<B>\n1\n春。\n*next_ba\n"
-      // Set 3 from event 6: 7, 8 and 9 exist, 14 (block 4) does not; the page is right.
-      "*mirel_6\n<B>\n2\n<Aite_f>\n1\nどうする？\n" + captions + "（右下）\n<Sentaku>\n3\n"
+      // Set 3 from event 6: 7, 8 and 9 exist, 14 (block 4) does not; its lines are right.
+      "*mirel_6\n<B>\n2\n<Aite_f>\n1\n<Sentaku>\n3\nどうする？\n" + captions + corner +
       "*mirel_7\n<B>\n7\n*next_time\n*mirel_8\n<B>\n2\n*end\n*mirel_1\n<B>\n7\n*next_time\n"
       // Set 2 of heroine 1 jumps to event 3 = block 3, whose photo succeeds at event 3.
       "*mirel_2\n<B>\n8\n<Sentaku>\n2\n行く？\nはい\nいいえ\n"
-      // Set 6 with captions that do not stand over the areas.
-      "*mirel_3\n<B>\n7\n<Aite_f>\n1\nどれ？\n一 二 三 四\n（右下）\n<Sentaku>\n6\n");
+      // Set 6 with captions that do not stand over the areas, none in the corner, and a line
+      // after them that no one reads.
+      "*mirel_3\n<B>\n7\n<Aite_f>\n1\n<Sentaku>\n6\nどれ？\n一 二 三 四\n  （右下）\n読まれない。\n");
   EXPECT_TRUE(Has(faults, "no block \"*mirel_4\" for event 14 with partner 1, reached from option 18 of set 3"));
   EXPECT_FALSE(Has(faults, "no block \"*mirel_7\""));
   EXPECT_TRUE(Has(faults, "caption 1 stands outside its option area"));
+  EXPECT_TRUE(Has(faults, "a caption of the lower row stands outside every option area"));
+  EXPECT_TRUE(Has(faults, "option 18 of set 6 has no caption in its corner"));
+  EXPECT_TRUE(Has(faults, "the line after the captions of set 6 is never played"));
+  // The well-made set 3 of event 6 draws no fault about its lines.
+  EXPECT_FALSE(Has(faults, "set 3 needs"));
+  EXPECT_FALSE(Has(faults, "of set 3 is never played"));
+  EXPECT_FALSE(Has(faults, "option 18 of set 3 has no caption"));
+
+  // Captions on the page before the choice, the old way: the panel would show the next
+  // block's label line as nothing and the window would stand empty.
+  faults = FaultsOf("*OP\n<B>\n1\n春。\n*next_ba\n*mirel_1\n<B>\n7\nどうする？\n" + captions + corner +
+                    "<Sentaku>\n3\n*mirel_2\n<B>\n7\n*next_time\n");
+  EXPECT_TRUE(Has(faults, "set 3 needs a prompt and two caption lines after its argument"));
 
   // Heroine 3 keeps jumping on set 2 outside events 11 and 13; past event 14 her outcome
   // has no record. At event 13 the choice goes on, and needs the line after its options.

@@ -15,15 +15,17 @@
 // Mirel (heroine 1) is never there on Sundays, and each of her scenes ends her day:
 //   day 1  supermarket (10): event 1, the oranges (CG 1).
 //   day 2  town street (13): event 2, her name; a photo. Success: "*mirel_2_1", choice set 6
-//          (captions on the page before it): 11 "買い物へ" -> event 3, 12 "お茶に" -> event 4,
-//          13 "公園へ" -> event 5, 14 "送る" -> event 6, 18 (the bottom-right corner, where the
-//          page button sits) -> event 10's number: event 1 replayed as a memory. That memory
-//          finishes event 10, so Orika's street scene is gone for the rest of that game.
+//          (the prompt and captions are the lines after its argument): 11 "買い物へ" -> event 3,
+//          12 "お茶に" -> event 4, 13 "公園へ" -> event 5, 14 "送る" -> event 6, 18 "昔" (the
+//          bottom-right corner, where the page button sits) -> event 10's number: event 1
+//          replayed as a memory. That memory finishes event 10, so Orika's street scene is
+//          gone for the rest of that game. Options 15 and 16 need a gauge nothing raises, so
+//          they get no caption.
 //          Any other result: "*pan_10_<r>", and event 2 counts as done all the same.
 //   day 3  supermarket: event 3, her shopping; a photo; the event leaves you at her house and
 //          opens it on the map. Success: "*mirel_3_1", choice set 3: 11 "上がる" -> event 4,
-//          12 "公園へ" -> event 5, 13 "話す" -> event 6, 18 -> event 1 as a memory (event 11's
-//          number; it marks the first store photo done).
+//          12 "公園へ" -> event 5, 13 "話す" -> event 6, 18 "昔" -> event 1 as a memory (event
+//          11's number; it marks the first store photo done).
 //   day 4  she waits two days after event 3: meet Sanu (park) or Orika (town street).
 //   day 5  her house (2): event 4, tea and her photo in the garden (CG 5).
 //   day 6  park (5): event 5, the cherry trees.
@@ -62,13 +64,16 @@ namespace velmora {
 
 namespace {
 
-// Where the choice panel of sets 3 and 6 reacts on the window's second text line: the script
-// has to write each caption over its area, because the panel itself draws only the window.
+// Where the choice panel of sets 3 and 6 reacts: the upper row on the window's second text
+// line, and the closing option 18 at the lower right, on the third. The panel writes the
+// three lines after the set's argument there as they are, so each caption has to stand over
+// its own area.
 struct OptionArea {
   int Left;   // screen x, inclusive
   int Right;  // screen x, inclusive
 };
-constexpr OptionArea kOptionAreas[4] = {{63, 143}, {173, 253}, {283, 363}, {393, 473}};
+constexpr OptionArea kUpperRow[4] = {{63, 143}, {173, 253}, {283, 363}, {393, 473}};
+constexpr OptionArea kClosingOption[1] = {{447, 479}};
 // A text line starts at x 35 in the town frame; the 12-point game font is 8 pixels a half-width
 // character and 16 a full-width one.
 constexpr int kTextX = 35;
@@ -85,12 +90,11 @@ int Columns(std::string_view utf8) {
   return columns;
 }
 
-// The caption line of a set-3 or set-6 choice: each caption centred over its option area,
+// A caption line of a set-3 or set-6 choice: each caption centred over its option area,
 // padded with blanks, so the words stand where the clicks land.
-std::string OptionLine(std::initializer_list<std::string_view> captions) {
+std::string OptionLine(const OptionArea* area, std::initializer_list<std::string_view> captions) {
   std::string line;
   int column = 0;
-  const OptionArea* area = kOptionAreas;
   for (const std::string_view caption : captions) {
     const int width = Columns(caption);
     const int centre = (area->Left + area->Right + 1) / 2;
@@ -104,8 +108,11 @@ std::string OptionLine(std::initializer_list<std::string_view> captions) {
   return line + "\n";
 }
 
-// The third line of those choice pages: option 18 lies under the page button's corner.
-constexpr std::string_view kMemoryHint = "（右下の角：出会った日を思い出す）\n";
+// The lines after "<Sentaku>" and the set's argument: the prompt, the upper row's captions
+// and, in the corner where the page button stood, option 18, the day the two first met.
+std::string OptionPanel(std::string_view prompt, std::initializer_list<std::string_view> upperRow) {
+  return std::string(prompt) + "\n" + OptionLine(kUpperRow, upperRow) + OptionLine(kClosingOption, {"昔"});
+}
 
 constexpr std::string_view kOpening = R"(*OP
 BL
@@ -280,9 +287,9 @@ std::string MirelNamePhoto() {
 「……うん。おじいちゃんが撮ったみたい」
 <f_Change>
 1
-「このあと、どうしよっか」
-)") + OptionLine({"買い物へ", "お茶に", "公園へ", "送る"}) +
-         std::string(kMemoryHint) + "<Sentaku>\n6\n";
+<Sentaku>
+6
+)") + OptionPanel("「このあと、どうしよっか」", {"買い物へ", "お茶に", "公園へ", "送る"});
 }
 
 constexpr std::string_view kMirelShopping = R"(*mirel_3
@@ -323,9 +330,9 @@ std::string MirelShoppingPhoto() {
 「ありがとう。ここが、おばあちゃんの家」
 <f_Change>
 2
-「ねえ、このあとどうする？」
-)") + OptionLine({"上がる", "公園へ", "話す"}) +
-         std::string(kMemoryHint) + "<Sentaku>\n3\n";
+<Sentaku>
+3
+)") + OptionPanel("「ねえ、このあとどうする？」", {"上がる", "公園へ", "話す"});
 }
 
 // Events 4 to 6 are also reached by the two choices above, so none of them leans on another.
