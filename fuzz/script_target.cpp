@@ -13,8 +13,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace velmora;
   fuzz::EnsureGuiApplication();
   const std::string text(reinterpret_cast<const char*>(data), size);
-  HeadlessHost host("/nonexistent");
-  TForm1 form(host);
+  // One game for the whole run: only its script lines and play position change.
+  static HeadlessHost host("/nonexistent");
+  static TForm1 form(host);
   form.ScriptLines.Assign(ScriptText::SplitLines(text));
   for (const std::string& line : form.ScriptLines.Lines()) {
     (void)ScriptText::TagIndex(line);

@@ -45,6 +45,8 @@ int TextWidth(const Canvas& canvas, std::string_view sjis) {
 }
 
 void InstallJapaneseFonts() {
+  // Once per process is enough: the substitutions live in Qt's font database.
+  if (!QFont::substitutes(QString::fromUtf8(kGameFontFace)).isEmpty()) return;
   // Gothic faces first, then any face that can write Japanese, so no glyph is a box.
   QStringList gothic = {"IPAGothic", "IPAゴシック", "Noto Sans Mono CJK JP", "VL Gothic", "TakaoGothic"};
   QStringList proportional = {"IPAPGothic", "IPAPゴシック", "Noto Sans CJK JP", "VL PGothic", "TakaoPGothic"};

@@ -115,6 +115,9 @@ void CopyRect(Picture& dst, const Rect& dstRect, const Picture& src, const Rect&
   if (visible.IsEmpty()) return;
   const bool sameSize = dstRect.Width() == srcRect.Width() && dstRect.Height() == srcRect.Height();
   const bool rawCopy = sameSize && dst.Format() == src.Format();
+  // The wipes paint 24-bit strips onto 32-bit windows hundreds of times a second: give
+  // the two true-colour conversions a loop of their own.
+  const bool trueColour = sameSize && src.Format() != PixelFormat::Indexed8 && dst.Format() != PixelFormat::Indexed8;
   const int bpp = dst.BytesPerPixel();
   for (int y = visible.Top; y < visible.Bottom; ++y) {
     const int sy = sameSize ? srcRect.Top + (y - dstRect.Top)
@@ -123,15 +126,25 @@ void CopyRect(Picture& dst, const Rect& dstRect, const Picture& src, const Rect&
     if (sy < 0 || sy >= src.Height()) continue;
     const uint8_t* srow = src.Row(sy);
     uint8_t* drow = dst.Row(y);
-    if (rawCopy) {
+    if (trueColour) {
       // Clip the run to the source too, then copy it in one go.
-      int x0 = visible.Left, x1 = visible.Right;
       const int dx = srcRect.Left - dstRect.Left;
-      x0 = std::max(x0, -dx);
-      x1 = std::min(x1, src.Width() - dx);
-      if (x0 < x1)
+      const int x0 = std::max(visible.Left, -dx);
+      const int x1 = std::min(visible.Right, src.Width() - dx);
+      if (x0 >= x1) continue;
+      if (rawCopy) {
         std::memcpy(drow + static_cast<size_t>(x0) * bpp, srow + static_cast<size_t>(x0 + dx) * bpp,
                     static_cast<size_t>(x1 - x0) * bpp);
+        continue;
+      }
+      const int sbpp = src.BytesPerPixel();
+      const uint8_t* sp = srow + static_cast<size_t>(x0 + dx) * sbpp;
+      uint8_t* dp = drow + static_cast<size_t>(x0) * bpp;
+      for (int x = x0; x < x1; ++x, sp += sbpp, dp += bpp) {
+        dp[0] = sp[0];
+        dp[1] = sp[1];
+        dp[2] = sp[2];
+      }
       continue;
     }
     for (int x = visible.Left; x < visible.Right; ++x) {
