@@ -125,10 +125,13 @@ void Choices::ChoicePanel(int32_t id) {
       form_.Town.AdvanceTown();
       break;
     case ChoiceOutcome::GoOn:
+      // Play goes on past the line after the options. A 16-bit play position cannot go
+      // beyond line 65535; rather than wrap to the top of the script, say it is not there.
+      if (s.GameRetries == 0 && s.ScriptPos + 4 > 0xFFFF) ThrowListIndexError(s.ScriptPos + 4);
       s.ChoiceSet = 0;
       s.TownPhase = 3;
       if (s.GameRetries == 0) {
-        s.ScriptPos = static_cast<uint16_t>(s.ScriptPos + 4);  // past the line after the options
+        s.ScriptPos = static_cast<uint16_t>(s.ScriptPos + 4);
         form_.Modes.SwitchMode(6, 1);
       } else {
         form_.Modes.SwitchMode(3, 1);

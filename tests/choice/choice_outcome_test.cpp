@@ -126,5 +126,18 @@ TEST_F(ChoiceTest, PointerHoverAndPickInTheTownScreen) {
   EXPECT_TRUE(host().Messages().empty());
 }
 
+TEST_F(ChoiceTest, GoingOnPastTheLastAddressableLineIsRefusedBeforeAnythingChanges) {
+  OpenChoice(2);
+  state().Partner = 0;
+  state().GameRetries = 0;
+  state().ScriptPos = 65533;  // four lines on would wrap the 16-bit play position
+  state().PressedButton = 11;
+  EXPECT_THROW(form().Choice.ChoicePanel(11), GameError);
+  EXPECT_EQ(state().ScriptPos, 65533);
+  EXPECT_EQ(state().ChoiceSet, 2);
+  EXPECT_EQ(state().TownPhase, 4);
+  EXPECT_FALSE(form().G_Timer.Enabled());
+}
+
 }  // namespace
 }  // namespace velmora::choice_test
