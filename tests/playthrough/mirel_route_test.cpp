@@ -18,16 +18,6 @@ constexpr Rect kEndingLine{250, 380, 250 + 14 * 14, 380 + 16};
 
 class MirelRoute : public PlayThrough {
  protected:
-  // The opening and its photo, whatever the first card shows (a near miss is given up; a
-  // card that would close the store is passed over), to the first day's map.
-  void PlayTheOpening() {
-    player.StartNewGame();
-    ASSERT_EQ(player.ReadOn(), Screen::PhotoGame);
-    player.TakePhoto(s().GameCards[1] == 5 ? s().GameCards[2] : s().GameCards[1]);
-    if (player.ReadOn() == Screen::Choice) player.Choose(12);
-    player.ReadToMap();
-    EXPECT_EQ(s().DayCount, 1);
-  }
   // Goes to Place, where Mirel's scene Event is to start.
   void MeetMirel(int place, int event) {
     player.GoTo(place);
@@ -197,6 +187,34 @@ TEST_F(MirelRoute, HerChoicesShortenTheRouteAndAMissedPromiseEndsBad) {
   EXPECT_TRUE(WrittenOver(player, kEndingLine));
   player.Next();
   EXPECT_EQ(player.Where(), Screen::Title);
+}
+
+TEST_F(MirelRoute, TheCornerOfHerChoiceRemembersTheDayTheyMet) {
+  PlayTheOpening();
+  MeetMirel(kSupermarket, 1);
+  player.ReadToMap();
+  MeetMirel(kTownStreet, 2);
+  player.WantPhoto(1);
+  ASSERT_EQ(player.ReadOn(), Screen::PhotoGame);
+  player.TakePhoto(1);
+  ASSERT_EQ(player.ReadOn(), Screen::Choice);
+
+  // Option 18, "昔", in the lower right corner where the page button stood: event 1's scene
+  // again under event 10's number, the oranges and the cherry tree.
+  player.TakeLines();
+  player.Choose(18);
+  EXPECT_EQ(s().CurrentEvent, 10);
+  EXPECT_EQ(s().Partner, 1);
+  EXPECT_EQ(player.ReadOn(), Screen::WalkOver);
+  EXPECT_TRUE(player.Saw("「拾ってくれて、ありがとう。……またね」"));
+  // The memory finishes event 10, so Orika's street scene is gone for this game.
+  EXPECT_EQ(s().EventState[10], 2);
+  player.ReadToMap();
+  EXPECT_EQ(s().DayCount, 3);  // a day Orika would not come anyway
+  player.SleepAtHome();
+  player.GoTo(kTownStreet);
+  EXPECT_EQ(player.Where(), Screen::Map);
+  EXPECT_EQ(s().CurrentEvent, 0);
 }
 
 }  // namespace

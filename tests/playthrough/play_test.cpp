@@ -5,12 +5,29 @@
 
 namespace velmora::playthrough {
 
+void PlayThrough::PlayTheOpening() {
+  player.StartNewGame();
+  ASSERT_EQ(player.ReadOn(), Screen::PhotoGame);
+  player.TakePhoto(s().GameCards[1] == 5 ? s().GameCards[2] : s().GameCards[1]);
+  if (player.ReadOn() == Screen::Choice) player.Choose(12);
+  player.ReadToMap();
+  EXPECT_EQ(s().DayCount, 1);
+}
+
 Picture AssetPicture(Player& player, int32_t offset) { return player.form().Assets.ReadPicture(offset); }
 
 bool MapShowsLabel(Player& player, int place) {
   const Rect& label = PlaceTable[place].MapRect;
   const Rect belowName{label.Left, label.Top + 4, label.Right, label.Bottom};
   return !SameArea(player.host().Window(), AssetPicture(player, TownBackdrop), belowName);
+}
+
+bool ShowsAssetPart(Player& player, int32_t offset, const Rect& part, Point at) {
+  const Picture source = AssetPicture(player, offset);
+  Picture expected = player.host().Window();
+  const Rect area = part.Moved(at.X - part.Left, at.Y - part.Top);
+  CopyRect(expected, area, source, part);
+  return SameArea(player.host().Window(), expected, area);
 }
 
 bool Inked(Player& player, const Rect& area, uint32_t color) {

@@ -13,6 +13,12 @@ namespace velmora::playthrough {
 
 class PlayThrough : public ::testing::Test {
  protected:
+  // A new game's opening and its photo to the first day's map. The photo is whatever the
+  // first card shows (a near miss is given up), but a card that would close the store is
+  // passed over.
+  void PlayTheOpening();
+  const GameState& s() { return player.state(); }
+
   void TearDown() override {
     const auto& messages = player.host().Messages();
     EXPECT_TRUE(messages.empty()) << "a message box said: " << messages.front();
@@ -34,6 +40,8 @@ inline constexpr uint32_t kCaptionGrey = 0x808080;
 // Whether the window shows text of Color in Area: the full-coverage pixels of a glyph take
 // the pen's colour exactly, which the darkened scene under the message window never has.
 bool Inked(Player& player, const Rect& area, uint32_t color);
+// Whether the window shows Part of the picture at Offset with Part's top-left at At.
+bool ShowsAssetPart(Player& player, int32_t offset, const Rect& part, Point at);
 // Whether the window shows, in Area, something other than BackBuffer (text written over it).
 bool WrittenOver(Player& player, const Rect& area);
 

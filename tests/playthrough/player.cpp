@@ -103,10 +103,17 @@ void Player::Settle() {
       continue;
     }
     if (f.CG_Timer.Enabled()) {
+      if (skipPans_ && ticksThisPan_ > 0) {
+        host_.Click(320, 240);  // a press on the picture ends the pan at its rest frame
+        ticksThisPan_ = 0;
+        continue;
+      }
       host_.RunFor(kCoarseTimerInterval);
       ++panTicks_;
+      ++ticksThisPan_;
       continue;
     }
+    ticksThisPan_ = 0;
     if (f.Play_Timer.Enabled()) {
       host_.RunFor(50);
       continue;

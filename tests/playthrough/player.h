@@ -91,6 +91,9 @@ class Player {
   // Clicks next page after page until the story asks for something else; panning
   // pictures are watched to their end. Returns where reading stopped.
   Screen ReadOn();
+  // From now on a panning picture is cut short by a click on it, as an impatient player
+  // does, once its first frame has shown.
+  void SkipPans(bool skip) { skipPans_ = skip; }
   // Reads on, then clicks through the walk-over, night and morning remarks, until the town
   // map shows. Fails if the photo game, a choice or the ending comes first.
   void ReadToMap();
@@ -128,7 +131,9 @@ class Player {
  private:
   // Runs the clock until no mode change, pan or card turn is under way.
   void Settle();
+  // Moves the pointer to P, presses and releases there, and lets the game come to rest.
   void ClickAt(Point p);
+  // Where the page button (or the album's back button) stands on the screen now.
   Point PageButtonSpot();
   // How many mode changes after the next click at the page button (or on Option) the game
   // deals: 0 when it does not.
@@ -143,6 +148,8 @@ class Player {
   int wipes_ = 0;
   int badWipes_ = 0;
   int panTicks_ = 0;
+  int ticksThisPan_ = 0;
+  bool skipPans_ = false;
   // From a click that starts a mode change to the moment the new screen settles.
   uint32_t settleDelay_ = 0;
   int wanted_ = 0;
