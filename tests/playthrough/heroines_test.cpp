@@ -59,7 +59,9 @@ TEST_F(Heroines, OrikasChainOverTwoDays) {
   EXPECT_FALSE(Inked(player, firstOption, kWhite));
   player.host().Move(113, 421);
   EXPECT_TRUE(Inked(player, firstOption, kWhite));
-  EXPECT_EQ(player.TakeLines().back(), "オリカを撮る");
+  const std::vector<std::string> hovered = player.TakeLines();
+  ASSERT_FALSE(hovered.empty());
+  EXPECT_EQ(hovered.back(), "オリカを撮る");
 
   // 1 "オリカを撮る": the riverside, where set 2 asks again; "撮る" goes on to the photo.
   player.Choose(11);

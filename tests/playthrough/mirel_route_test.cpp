@@ -110,11 +110,18 @@ TEST_F(MirelRoute, DayByDayToTheTrialsEnding) {
   EXPECT_TRUE(WrittenOver(player, kEndingLine));  // over the darkened last scene
   for (int e = 1; e <= 8; ++e) EXPECT_EQ(s().EventState[e], 2) << "event " << e;
 
-  // Any click on the ending returns to the title, with a new game's state.
+  // Any click on the ending returns to the title, with a new game's state; another game
+  // starts from the opening again.
   player.Next();
   EXPECT_EQ(player.Where(), Screen::Title);
   EXPECT_EQ(s().Points, 200);
   EXPECT_EQ(s().EventState[1], 1);
+  player.StartNewGame();
+  const std::vector<std::string> opening = player.TakeLines();
+  ASSERT_FALSE(opening.empty());
+  EXPECT_EQ(opening.front(), "今でも時々、この写真を見返す。");
+  EXPECT_EQ(player.ReadOn(), Screen::PhotoGame);
+  EXPECT_EQ(s().CurrentEvent, 11);
 }
 
 TEST_F(MirelRoute, HerChoicesShortenTheRouteAndAMissedPromiseEndsBad) {

@@ -2,9 +2,9 @@
 // A player at the headless window: everything it does is a click of the left button where
 // a person would click (title buttons, the page button, map places, the go button of the
 // confirmation box, choice options, cards) or a menu command, with the virtual clock run
-// forward between them. It reads the game state only to know where it is and which card
-// to take. Every wipe it sits through is checked: when the wipe ends, the window shows
-// BackBuffer exactly.
+// forward between them. It reads the game state (and the script line under way) only to
+// know where it is, which card to take and when a click is about to deal the cards. Every
+// wipe it sits through is checked: when the wipe ends, the window shows BackBuffer exactly.
 
 #include <array>
 #include <cstdint>
@@ -52,6 +52,7 @@ enum class Screen {
   Choice,          // town phase 4
   Town,            // any other town phase (on the way somewhere)
 };
+// The screen's name for a failure message.
 std::string ScreenName(Screen screen);
 
 // Where a player clicks.
@@ -70,6 +71,7 @@ class Player {
   StoryHost& host() { return host_; }
   TForm1& form() { return host_.Form(); }
   const GameState& state() { return host_.Form().State; }
+  // What the window shows now.
   Screen Where();
 
   // --- the title and the album ---
