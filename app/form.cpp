@@ -113,13 +113,20 @@ void TForm1::G_TimerTimer() {
 
 void TForm1::AbandonModeChange() {
   // The original ticked the failing phase again and again, one error box after another.
-  // Stop the mode change where it failed and leave the player the way back to the title.
+  // A failed opening picture is only decoration: go on to the title. Any other screen
+  // stops its change where it failed and leaves the player the way back to the title.
+  if (State.ScreenMode == 0) {
+    State.ScreenMode = 1;
+    G_Timer.Tag = 0;
+    G_Timer.SetInterval(1000);
+    return;
+  }
   G_Timer.SetEnabled(false);
   G_Timer.Tag = 0;
   G_Timer.SetInterval(1);
   if (State.ScreenMode == 1)
     Start_Btn1.SetEnabled(true);
-  else if (State.ScreenMode != 0)
+  else
     ReSet_Btn1.SetEnabled(true);
 }
 
