@@ -28,9 +28,11 @@ for target in bmp script asset interpreter; do
   [ "$target" = script ] || [ "$target" = interpreter ] && dict=(-dict="$here/fuzz/script.dict")
   echo "== fuzzing $target for ${seconds}s"
   if ! (cd "$work" && "$build/fuzz/fuzz_$target" "${dict[@]}" -max_total_time="$seconds" -timeout=20 \
-        -rss_limit_mb=4096 -max_len=65536 -print_final_stats=1 "$corpus" 2>&1 | tail -n 12); then
+        -rss_limit_mb=4096 -max_len=65536 -print_final_stats=1 "$corpus" > "$work/log-$target" 2>&1); then
+    tail -n 30 "$work/log-$target" >&2
     echo "!! fuzz_$target found a fault; the input is in $work" >&2
     status=1
   fi
+  grep -E "DONE|stat::number_of_executed_units|stat::new_units_added" "$work/log-$target" || true
 done
 exit $status
