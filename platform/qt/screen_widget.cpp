@@ -43,14 +43,12 @@ void ScreenWidget::PaintNow(const Picture& picture, int x, int y) {
 }
 
 void ScreenWidget::ShowPicture(const Picture* picture) {
-  if (picture && !picture->IsEmpty()) {
-    // A picture smaller than the screen leaves the rest black, as the window colour is.
-    if (picture->Width() < surface_.width() || picture->Height() < surface_.height()) surface_.fill(Qt::black);
-    DrawPictureOnImage(surface_, 0, 0, *picture);
-  } else {
-    surface_.fill(Qt::black);
-  }
-  update();
+  // Every entry from the event loop ends here, a pointer move over a still page too:
+  // only the pixels that changed are repainted, and none when nothing did (a wipe has
+  // already painted its last frame). A picture smaller than the screen leaves the rest
+  // black, as the window colour is.
+  const Rect changed = UpdateImageFromPicture(surface_, picture);
+  if (!changed.IsEmpty()) update(CurrentScale().LogicalRect(changed));
 }
 
 void ScreenWidget::paintEvent(QPaintEvent* event) {

@@ -23,7 +23,8 @@ class ScreenWidget : public QWidget {
   // Paints Picture onto the surface at (x, y) and puts it on the screen before returning,
   // so a wipe that blocks the thread is still seen step by step.
   void PaintNow(const Picture& picture, int x, int y);
-  // Makes the surface a copy of Picture, or black for none; shown on the next repaint.
+  // Makes the surface a copy of Picture, or black for none; the part that changed is
+  // shown on the next repaint, and nothing is repainted when nothing changed.
   void ShowPicture(const Picture* picture);
   // The scale for the device pixel ratio the widget has now.
   ScreenScale CurrentScale() const;
