@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include <time.h>
 #include <unistd.h>
 
 #include "app/form.h"
@@ -40,6 +41,13 @@ double Since(Clock::time_point origin, Clock::time_point t) {
   return std::chrono::duration<double, std::milli>(t - origin).count();
 }
 
+// The CPU time this process has used so far, all threads, in milliseconds.
+double CpuMs() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
 // One step of a wipe: the paints made between two readings of the clock.
 struct WipeStep {
   double FirstPaint = 0;  // when its first paint started, probe ms
@@ -53,6 +61,8 @@ struct Wipe {
   uint32_t StartMs = 0;      // the game clock's value the deadlines count from
   double StartAt = 0;        // when that value was read, probe ms
   double EndAt = 0;          // when the mode timer went on after it, probe ms
+  double CpuAtStart = 0;     // process CPU time at the start and at the end, ms
+  double CpuAtEnd = 0;
   std::vector<WipeStep> Steps;
 
   int StepDelay() const { return 1000 / (Vertical ? 37 : 27); }
@@ -68,6 +78,7 @@ struct Wipe {
 struct PanTick {
   double At = 0;
   int32_t ShownY = 0;
+  double Cpu = 0;  // process CPU time after the tick, ms
 };
 
 // The game window with every wipe paint, clock reading and pan paint written down.
@@ -94,6 +105,7 @@ class ProbeWindow : public GameWindow {
       wipe.Vertical = Form().State.ScreenMode == 1;
       wipe.StartMs = now;
       wipe.StartAt = Now();
+      wipe.CpuAtStart = CpuMs();
       wipes_.push_back(wipe);
     }
     clockReadSincePaint_ = true;
@@ -116,6 +128,7 @@ class ProbeWindow : public GameWindow {
     // The mode timer takes its 300 ms pause right after PlayTransition returns.
     if (timer.Id() == TimerId::G_Timer && timer.Interval() == 300 && inWipe_) {
       wipes_.back().EndAt = Now();
+      wipes_.back().CpuAtEnd = CpuMs();
       inWipe_ = false;
     }
     // The opening picture is up when the first tick has set the 1 s wait for the title.
@@ -123,6 +136,9 @@ class ProbeWindow : public GameWindow {
     if (timer.Id() == TimerId::CG_Timer && timer.Enabled()) {
       panning_ = true;
       nextShownY_ = Form().State.PanY;
+      // The wipe's last step left the start position on the window: the first tick,
+      // which copies that same frame, needs no paint of its own.
+      panPaints_.emplace_back(Now(), nextShownY_);
     }
     GameWindow::TimerChanged(timer);
   }
@@ -150,7 +166,7 @@ class ProbeWindow : public GameWindow {
 
   void AfterPanTick() {
     // Runs after the game's own handler: the tick showed the position before its move.
-    ticks_.push_back({Now(), nextShownY_});
+    ticks_.push_back({Now(), nextShownY_, CpuMs()});
     nextShownY_ = Form().State.PanY;
     if (!Form().CG_Timer.Enabled()) panning_ = false;
   }
@@ -201,9 +217,10 @@ void ReportWipe(const Wipe& wipe, const char* name) {
     std::printf("%4zu  %8.1f  %11.2f  %9.2f  %8.2f  %6d\n", s, deadline, step.FirstPaint - wipe.StartAt,
                 step.LastPaint - wipe.StartAt, late, step.Paints);
   }
-  std::printf("%s: largest lateness %.2f ms, last step on the window at %.1f ms, returned after %.1f ms\n", name,
-              worst, wipe.Steps.empty() ? 0.0 : wipe.Steps.back().LastPaint - wipe.StartAt,
-              wipe.EndAt - wipe.StartAt);
+  std::printf("%s: largest lateness %.2f ms, last step on the window at %.1f ms, returned after %.1f ms, "
+              "%.1f ms of CPU\n",
+              name, worst, wipe.Steps.empty() ? 0.0 : wipe.Steps.back().LastPaint - wipe.StartAt,
+              wipe.EndAt - wipe.StartAt, wipe.CpuAtEnd - wipe.CpuAtStart);
 }
 
 void ReportPan(const ProbeWindow& window, int cg) {
@@ -219,9 +236,11 @@ void ReportPan(const ProbeWindow& window, int cg) {
     if (gap > 20) ++overTwenty;
   }
   const double span = ticks.back().At - ticks.front().At;
-  std::printf("pan: %.1f ms from first to last tick, %.2f ticks/s, tick gap %.2f..%.2f ms (mean %.2f), %d gaps > 20 ms\n",
+  std::printf("pan: %.1f ms from first to last tick, %.2f ticks/s, tick gap %.2f..%.2f ms (mean %.2f), %d gaps > 20 ms, "
+              "%.2f ms of CPU a tick\n",
               span, 1000.0 * static_cast<double>(ticks.size() - 1) / span, shortest, longest,
-              span / static_cast<double>(ticks.size() - 1), overTwenty);
+              span / static_cast<double>(ticks.size() - 1), overTwenty,
+              (ticks.back().Cpu - ticks.front().Cpu) / static_cast<double>(ticks.size() - 1));
   // Every shown position should reach the window exactly once.
   std::map<int32_t, int> painted;
   for (const auto& paint : window.PanPaints()) ++painted[paint.second];
@@ -237,7 +256,8 @@ void ReportPan(const ProbeWindow& window, int cg) {
       doubledList.append(1, ' ').append(std::to_string(tick.ShownY));
     }
   }
-  std::printf("pan: PanY shown %d..%d, %zu paints; %d positions never painted%s; %d painted more than once%s\n",
+  std::printf("pan: PanY shown %d..%d, %zu paints (the first by the wipe); %d positions never painted%s; "
+              "%d painted more than once%s\n",
               ticks.front().ShownY, ticks.back().ShownY, window.PanPaints().size(), dropped, droppedList.c_str(),
               doubled, doubledList.c_str());
 }
