@@ -6,7 +6,8 @@
 // window position was painted twice or never. Run it under a real display (Xvfb will
 // do); it is a measuring tool, not a test.
 //
-//   pacing_probe [CG]      CG 2 or 3 (default 3)
+//   pacing_probe [CG]                   CG 2 or 3 (default 3)
+//   pacing_probe --write-game DIR CG    only writes that game into DIR
 
 #include <QApplication>
 #include <QDir>
@@ -266,12 +267,17 @@ void ReportPan(const ProbeWindow& window, int cg) {
 
 int main(int argc, char** argv) {
   const int cg = argc > 1 ? std::atoi(argv[1]) : 3;
-  if (cg != 2 && cg != 3) {
-    std::fprintf(stderr, "usage: pacing_probe [2|3]\n");
+  if ((cg != 2 && cg != 3) && !(argc == 4 && std::string(argv[1]) == "--write-game")) {
+    std::fprintf(stderr, "usage: pacing_probe [2|3] | pacing_probe --write-game DIR CG\n");
     return 2;
   }
   QApplication app(argc, argv);
   velmora::InstallJapaneseFonts();
+  // --write-game DIR CG: only writes the probe's game folder, for the real program to play.
+  if (argc == 4 && std::string(argv[1]) == "--write-game") {
+    WriteProbeGame(argv[2], std::atoi(argv[3]));
+    return 0;
+  }
   const std::string dir = (std::filesystem::temp_directory_path() / ("velmora-probe-" + std::to_string(getpid()))).string();
   WriteProbeGame(dir, cg);
   QDir::setCurrent(QString::fromStdString(dir));
