@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev fonts-ipafont-gothic
           libgtest-dev libgmock-dev googletest libbenchmark-dev
-          xvfb xdotool x11-utils imagemagick "$@")
+          xvfb xdotool x11-utils x11-apps imagemagick "$@")
 
 missing=()
 for p in "${packages[@]}"; do
