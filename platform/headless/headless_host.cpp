@@ -25,6 +25,7 @@ void HeadlessHost::Entry(Handler&& handler) {
   if (closed_ || !form_) return;
   RunEntry(*this, handler);
   Present();
+  if (AfterEntry) AfterEntry();
 }
 
 void HeadlessHost::Present() {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -51,6 +52,8 @@ class HeadlessHost : public Host {
   void ClickMenu(MenuItem& item);
   // Closes the window through its own close command.
   void CloseByWindow();
+  // Called after every entry into the game, as a shell's extras are (the save keeper).
+  std::function<void()> AfterEntry;
 
   // --- what the game showed ---
   const Picture& Window() const { return window_; }
