@@ -165,6 +165,14 @@ std::optional<DecodedSave> DecodeSave(const uint8_t* bytes, size_t size, std::st
   return save;
 }
 
+std::vector<SavedValue> SavedValues(const GameState& state) {
+  std::vector<SavedValue> out;
+  SavedFields(state, [&](const char* name, int index, const auto& field, int64_t min, int64_t max) {
+    out.push_back({FieldName(name, index), min, max, static_cast<int32_t>(field)});
+  });
+  return out;
+}
+
 bool SameSavedValuesExceptPoints(const GameState& a, const GameState& b) {
   GameState left = a;
   left.Points = b.Points;

@@ -45,6 +45,15 @@ inline std::optional<DecodedSave> DecodeSave(const std::vector<uint8_t>& bytes, 
   return DecodeSave(bytes.data(), bytes.size(), problem);
 }
 
+// Each saved value of State in file order, with its name and the range a save may hold.
+struct SavedValue {
+  std::string Name;  // "EventState[3]"
+  int64_t Min;
+  int64_t Max;
+  int32_t Value;
+};
+std::vector<SavedValue> SavedValues(const GameState& state);
+
 // Whether two states agree in every saved value but Points (the one value the town
 // screen's settle step changes).
 bool SameSavedValuesExceptPoints(const GameState& a, const GameState& b);
