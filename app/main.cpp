@@ -1,11 +1,15 @@
 // The program entry: the application with its title, the main window and the game in
-// it, then the message loop. Files are read relative to the working directory
-// (data/qelvart.red, wav/01.wav ...), as the original did.
+// it, then the message loop. Files are read relative to the game folder (the working
+// directory unless one is named on the command line): data/qelvart.red, wav/01.wav ...
 
 #include <QApplication>
+#include <QDir>
+#include <cstdio>
 
 #include "app/form.h"
 #include "gfx/canvas.h"
+#include "platform/qt/command_line.h"
+#include "platform/qt/display_settings.h"
 #include "platform/qt/game_window.h"
 
 int main(int argc, char** argv) {
@@ -13,10 +17,42 @@ int main(int argc, char** argv) {
   // Only the name: a display name would be appended to the window's caption.
   QApplication::setApplicationName(QString::fromUtf8(velmora::kApplicationTitle));
   QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
+
+  // Qt has taken its own options (-platform and the like); the rest are ours.
+  const velmora::LaunchOptions options = velmora::ParseCommandLine(QApplication::arguments().mid(1));
+  switch (options.What) {
+    case velmora::LaunchOptions::Action::ShowHelp:
+      std::fputs(qPrintable(velmora::UsageText()), stdout);
+      return 0;
+    case velmora::LaunchOptions::Action::ShowVersion:
+      std::fputs(qPrintable(velmora::VersionText()), stdout);
+      return 0;
+    case velmora::LaunchOptions::Action::Refuse:
+      std::fprintf(stderr, "velmora: %s\n", qPrintable(options.Problem));
+      return velmora::kUsageExitStatus;
+    case velmora::LaunchOptions::Action::Play:
+      break;
+  }
+  if (!options.GameFolder.isEmpty() && !QDir::setCurrent(options.GameFolder)) {
+    std::fprintf(stderr, "velmora: the game folder '%s' cannot be opened\n", qPrintable(options.GameFolder));
+    return velmora::kUsageExitStatus;
+  }
   velmora::InstallJapaneseFonts();
 
+  // The player's remembered look, unless the command line says otherwise for this run.
+  const velmora::DisplaySettings settings;
+  velmora::DisplayChoice choice = settings.Load();
+  if (options.Scale > 0) choice.Zoom = options.Scale;
+  if (options.Fullscreen) choice.Fullscreen = true;
+
   velmora::GameWindow window;
+  window.OnDisplayChoice = [&settings](const velmora::DisplayChoice& chosen) {
+    const QString problem = settings.Save(chosen);
+    if (!problem.isEmpty()) std::fprintf(stderr, "velmora: the display choice was not kept: %s\n", qPrintable(problem));
+  };
   window.Start();
+  if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
+  if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();
   return QApplication::exec();
 }

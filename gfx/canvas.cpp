@@ -16,7 +16,7 @@ namespace {
 
 QFont FontOf(const Canvas& canvas) {
   QFont font(QString::fromUtf8(canvas.FontFace));
-  font.setPixelSize(canvas.FontSize * 96 / 72);
+  font.setPixelSize(PointsToPixels(canvas.FontSize));
   font.setStyleHint(QFont::Monospace);
   return font;
 }

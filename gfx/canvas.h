@@ -24,6 +24,10 @@ struct Canvas {
   uint32_t BrushColor = kWhite;
 };
 
+// Font height in pixels for a size in points on a 96 dpi screen, rounded to the nearest
+// pixel as the original toolkit rounds it (14 pt is 19 px, not 18).
+constexpr int PointsToPixels(int points) { return (points * 96 + 36) / 72; }
+
 // A picture on the window (ImageBa), or hidden (ImageCG, ImageMap), with its canvas.
 struct ImageComponent {
   Picture Bitmap;

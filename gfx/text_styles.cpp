@@ -29,7 +29,21 @@ void SetSolidBrush(Canvas& canvas, uint32_t color) {
 }  // namespace
 
 void TextStyles::SetTextStyle(int style) {
-  Canvas& screen = form_.ImageBa.Canvas;
+  ApplyScreenStyle(form_.ImageBa.Canvas, style);
+  // The status panel's scratch canvas only ever knew the first four styles; for 4..7 it
+  // takes the common part alone, and the status panel relies on exactly that.
+  Canvas& map = form_.ImageMap.Canvas;
+  SetCommonStyle(map);
+  switch (style) {
+    case 0: map.FontSize = 12; break;
+    case 1: map.FontSize = 14; break;
+    case 2: map.FontSize = 20; break;
+    case 3: SetSolidBrush(map, kBlack); map.FontSize = 10; break;
+    default: break;
+  }
+}
+
+void TextStyles::ApplyScreenStyle(Canvas& screen, int style) {
   SetCommonStyle(screen);
   switch (style) {
     case 0: screen.FontSize = 12; break;
@@ -40,17 +54,6 @@ void TextStyles::SetTextStyle(int style) {
     case 5: screen.FontColor = kDarkGrey; screen.FontSize = 12; break;
     case 6: SetSolidBrush(screen, kBlack); screen.FontSize = 12; break;
     case 7: SetSolidBrush(screen, kWhite); screen.FontColor = kBlack; screen.FontSize = 10; break;
-    default: break;
-  }
-  // The status panel's scratch canvas only ever knew the first four styles; for 4..7 it
-  // takes the common part alone, and the status panel relies on exactly that.
-  Canvas& map = form_.ImageMap.Canvas;
-  SetCommonStyle(map);
-  switch (style) {
-    case 0: map.FontSize = 12; break;
-    case 1: map.FontSize = 14; break;
-    case 2: map.FontSize = 20; break;
-    case 3: SetSolidBrush(map, kBlack); map.FontSize = 10; break;
     default: break;
   }
 }

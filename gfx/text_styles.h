@@ -10,6 +10,7 @@ namespace velmora {
 
 class TForm1;
 struct ImageComponent;
+struct Canvas;
 
 class TextStyles {
  public:
@@ -19,6 +20,9 @@ class TextStyles {
   // common part, clear brush, white, the game's face, for any other number); above 7
   // only the common part on both.
   void SetTextStyle(int style);
+  // What style 0..7 sets on the screen picture's canvas (the script checker measures
+  // lines with it).
+  static void ApplyScreenStyle(Canvas& canvas, int style);
   // The message window for the current CgShown, onto the screen.
   void DrawMessageWindow();
   // Kind 1 the window picture as it is, 2 cut to Rect's size, 3 stretched to the screen

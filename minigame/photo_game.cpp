@@ -178,12 +178,14 @@ void PhotoGame::ApplyResult() {
   form_.Town.DrawScene(0);
   s.ScriptPos = static_cast<uint16_t>(form_.Script.GameResultLine(result));
   // The result's label was looked up with the heroine still the partner.
-  if (s.Partner == 3 && (result == 4 || result == 5)) {
+  if (SendsPartnerAway(s.Partner, result)) {
     s.HeroineWait[3] = 3;
     s.Partner = 0;
   }
   form_.Modes.SwitchMode(6, 1);
 }
+
+bool PhotoGame::SendsPartnerAway(int partner, int result) { return partner == 3 && (result == 4 || result == 5); }
 
 void PhotoGame::Play_TimerTimer() {
   GameTimer& timer = form_.Play_Timer;

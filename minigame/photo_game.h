@@ -34,6 +34,10 @@ class PhotoGame {
   // The picked card's face; from here on GamePick holds the result.
   void RevealCard();
 
+  // Whether result 1..5 sends heroine Partner away, so that the result's scene plays
+  // without her (its label is still looked up with her as the partner).
+  static bool SendsPartnerAway(int partner, int result);
+
   // Asset offset of the photo scene for CurrentPlace.
   int32_t PhotoScene() const;
 

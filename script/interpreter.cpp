@@ -34,10 +34,18 @@ constexpr int32_t kPlainScene = 14;
 // Frames on each heroine's face sheet; frame numbers above 8 name the same frames again.
 constexpr int32_t kFaceFrames[] = {7, 6, 8};
 
-// The choice sets the choice panel knows.
-bool IsChoiceSet(int32_t set) { return set == 2 || set == 3 || set == 6; }
-
 }  // namespace
+
+bool Interpreter::IsChoiceSet(int32_t set) { return set == 2 || set == 3 || set == 6; }
+
+bool Interpreter::IsPortraitFrame(int partner, int32_t frame) {
+  if (partner < 1 || partner > 3) return false;
+  // Frames 9 and up name frames 1.. again; heroine 3's sheet is full at 8, so a higher
+  // number would ask for a fourth portrait set that does not exist.
+  const int32_t face = frame > 8 ? frame - 8 : frame;
+  const bool fourthSet = partner == 3 && frame > 8;
+  return face >= 1 && face <= kFaceFrames[partner - 1] && !fourthSet;
+}
 
 void Interpreter::RunScriptCommand(int tag) {
   GameState& s = form_.State;
@@ -247,11 +255,7 @@ int32_t Interpreter::ReadArgument() {
 void Interpreter::CheckPortraitFrame(int32_t frame) const {
   const uint8_t partner = form_.State.Partner;
   if (partner < 1 || partner > 3) ThrowRangeError("立ち絵", partner);
-  // Frames 9 and up name frames 1.. again; heroine 3's sheet is full at 8, so a higher
-  // number would ask for a fourth portrait set that does not exist.
-  const int32_t face = frame > 8 ? frame - 8 : frame;
-  const bool fourthSet = partner == 3 && frame > 8;
-  if (face < 1 || face > kFaceFrames[partner - 1] || fourthSet) ThrowRangeError("表情", frame);
+  if (!IsPortraitFrame(partner, frame)) ThrowRangeError("表情", frame);
 }
 
 }  // namespace velmora

@@ -18,6 +18,11 @@ class Interpreter {
   // The next page, or the command when the line at ScriptPos is a tag.
   void ShowTextPage();
 
+  // The choice sets the choice panel knows (2, 3, 6).
+  static bool IsChoiceSet(int32_t set);
+  // Whether the portrait commands accept Frame for heroine Partner (1..3).
+  static bool IsPortraitFrame(int partner, int32_t frame);
+
  private:
   // Runs command Tag with ScriptPos on its first argument line; false when the command
   // stays (no mode change follows it).

@@ -81,21 +81,24 @@ int ScriptText::TagIndex(std::string_view line) {
   return 0;
 }
 
-int ScriptText::FindLabel(std::string_view label) const {
-  const std::vector<std::string>& lines = form_.ScriptLines.Lines();
+int ScriptText::FindLabel(std::string_view label) const { return FindLabelIn(form_.ScriptLines.Lines(), label); }
+
+int ScriptText::FindLabelIn(const std::vector<std::string>& lines, std::string_view label) {
   for (size_t i = 0; i < lines.size(); ++i)
     if (SameLabel(lines[i], label)) return static_cast<int>(i) + 1;
   return 0;
 }
 
-int ScriptText::MapEventNumber(int n, int kind) const {
+int ScriptText::MapEventNumber(int n, int kind) const { return MapEventNumberFor(n, kind, form_.State.Partner); }
+
+int ScriptText::MapEventNumberFor(int n, int kind, int partner) {
   if (kind == 0) {
     if (n <= 8) return n;
     if (n <= 10) return 1;
     return n - 10;
   }
   if (kind == 1) {
-    switch (form_.State.Partner) {
+    switch (partner) {
       case 0:
         return n + 10;
       case 1:
@@ -105,16 +108,17 @@ int ScriptText::MapEventNumber(int n, int kind) const {
       case 3:
         return n + 9;
       default:
-        ThrowRangeError("ヒロイン", form_.State.Partner);
+        ThrowRangeError("ヒロイン", partner);
     }
   }
   return n;
 }
 
-std::string ScriptText::EventLabel(int event) const {
+std::string ScriptText::EventLabel(int event) const { return EventLabelFor(event, form_.State.Partner); }
+
+std::string ScriptText::EventLabelFor(int event, int partner) {
   if (event == 0) return "*OP";
-  const int block = MapEventNumber(event, 0);
-  const uint8_t partner = form_.State.Partner;
+  const int block = MapEventNumberFor(event, 0, partner);
   if (partner != 0) return std::string(HeroineNames[partner].LabelPrefix) + std::to_string(block);
   if (block >= 1 && block <= 3) return "*pan_1";
   if (block == 4) return "*mir_b_end";
@@ -124,9 +128,12 @@ std::string ScriptText::EventLabel(int event) const {
 int ScriptText::EventLabelLine(int event) const { return AddressableLine(FindLabel(EventLabel(event))); }
 
 std::string ScriptText::GameResultLabel(int result) const {
+  return GameResultLabelFor(result, form_.State.CurrentEvent, form_.State.Partner);
+}
+
+std::string ScriptText::GameResultLabelFor(int result, int event, int partner) {
   if (result < 1 || result > 5) ThrowRangeError("写真の結果", result);
-  const int block = MapEventNumber(form_.State.CurrentEvent, 0);
-  const uint8_t partner = form_.State.Partner;
+  const int block = MapEventNumberFor(event, 0, partner);
   const std::string r = std::to_string(result);
   if (partner != 0) {
     const std::string prefix = HeroineNames[partner].LabelPrefix;

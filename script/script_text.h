@@ -63,6 +63,14 @@ class ScriptText {
   std::string EventLabel(int event) const;
   std::string GameResultLabel(int result) const;
 
+  // The same rules for a given event and partner, without a game (the script checker
+  // walks every path with them).
+  static int MapEventNumberFor(int n, int kind, int partner);
+  static std::string EventLabelFor(int event, int partner);
+  static std::string GameResultLabelFor(int result, int event, int partner);
+  // FindLabel over any list of lines.
+  static int FindLabelIn(const std::vector<std::string>& lines, std::string_view label);
+
   // Reads script line Index as a signed 32-bit argument.
   int32_t ArgumentAt(int64_t index) const;
   // A whole decimal number: optional blanks, an optional sign, digits, nothing after.

@@ -1,26 +1,14 @@
-// qelvart_build PICTURES SCRIPT OUT: builds an asset file from a folder with one BMP per
-// slot (named after the slot, e.g. title_backdrop.bmp) and a UTF-8 script text.
+// qelvart_build PICTURES SCRIPT OUT: builds an asset file from a folder with one picture
+// per slot (PNG or BMP, named after the slot, e.g. title_backdrop.png) and a UTF-8 script.
+// OUT is written only when everything fits, so a file that was there is never half lost.
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "gfx/asset_layout.h"
-#include "gfx/sjis.h"
-#include "tools/asset_file.h"
-
-namespace {
-
-std::vector<uint8_t> ReadAll(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path.string());
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-}  // namespace
+#include "tools/asset_folder.h"
 
 int main(int argc, char** argv) {
   if (argc != 4) {
@@ -28,17 +16,19 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    std::vector<std::vector<uint8_t>> pictures;
-    for (const velmora::AssetSlot& slot : velmora::AssetSlots())
-      pictures.push_back(ReadAll(std::filesystem::path(argv[1]) / (std::string(slot.Name) + ".bmp")));
-    const std::vector<uint8_t> script = ReadAll(argv[2]);
-    const auto file = velmora::BuildAssetFile(
-        pictures, velmora::EncodeCp932(std::string(script.begin(), script.end())));
-    std::ofstream out(argv[3], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
-    if (!out) throw std::runtime_error(std::string("cannot write ") + argv[3]);
+    const std::vector<uint8_t> file = velmora::BuildAssetFileFromFolder(argv[1], argv[2]);
+    const std::filesystem::path out = argv[3];
+    const std::filesystem::path partial = out.string() + ".partial";
+    {
+      std::ofstream stream(partial, std::ios::binary);
+      stream.write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()));
+      if (!stream) throw std::runtime_error("cannot write " + partial.string());
+    }
+    std::filesystem::rename(partial, out);
   } catch (const std::exception& e) {
-    std::fprintf(stderr, "qelvart_build: %s\n", e.what());
+    std::string message = e.what();
+    while (!message.empty() && message.back() == '\n') message.pop_back();
+    std::fprintf(stderr, "qelvart_build: %s\n", message.c_str());
     return 1;
   }
   return 0;

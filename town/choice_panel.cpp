@@ -6,13 +6,6 @@ namespace velmora {
 
 namespace {
 
-// Where play goes after a pick.
-enum class ChoiceOutcome {
-  Jump,    // the block of CurrentEvent + k starts at its own label
-  Leave,   // the event is left for the town screen
-  GoOn,    // play resumes after the choice, or the photo game is played again
-};
-
 bool IsPhotoEvent(uint8_t event) { return event == 11 || event == 13; }
 
 // The closing option that sets 3 and 6 share, over the lower right of the window.
@@ -29,9 +22,12 @@ int32_t UpperRowOption(int32_t x, int32_t y, int columns) {
 }  // namespace
 
 int32_t Choices::ChoiceOptionAt(int32_t x, int32_t y) const {
-  const GameState& s = form_.State;
+  return OptionAt(form_.State.ChoiceSet, form_.State.HeroineGauge[0], x, y);
+}
+
+int32_t Choices::OptionAt(int32_t set, int32_t gauge, int32_t x, int32_t y) {
   int32_t id = 0;
-  switch (s.ChoiceSet) {
+  switch (set) {
     case 2:
       if (InRange(x, 63, 163) && InRange(y, 414, 429)) return 11;
       if (InRange(x, 63, 163) && InRange(y, 434, 449)) return 12;
@@ -42,14 +38,23 @@ int32_t Choices::ChoiceOptionAt(int32_t x, int32_t y) const {
     case 6:
       id = UpperRowOption(x, y, 4);
       // The two lower options open only once the first heroine's gauge is high enough.
-      if (InRange(y, 434, 449) && InRange(x, 63, 143) && s.HeroineGauge[0] >= 50) id = 15;
-      if (InRange(y, 434, 449) && InRange(x, 173, 253) && s.HeroineGauge[0] >= 70) id = 16;
+      if (InRange(y, 434, 449) && InRange(x, 63, 143) && gauge >= 50) id = 15;
+      if (InRange(y, 434, 449) && InRange(x, 173, 253) && gauge >= 70) id = 16;
       break;
     default:
       return 0;
   }
   if (OnClosingOption(x, y)) id = 18;
   return id;
+}
+
+ChoiceOutcome Choices::OutcomeOf(int32_t set, int32_t id, int partner, int event) {
+  if (set == 2 && id == 11) {
+    if (partner == 0 || (partner == 3 && IsPhotoEvent(static_cast<uint8_t>(event)))) return ChoiceOutcome::GoOn;
+  } else if (set == 2 && id == 12) {
+    if (partner != 3 || IsPhotoEvent(static_cast<uint8_t>(event))) return ChoiceOutcome::Leave;
+  }
+  return ChoiceOutcome::Jump;
 }
 
 void Choices::DrawOptionCaptions(int dx, int top) {
@@ -104,12 +109,7 @@ void Choices::ChoicePanel(int32_t id) {
     return;
   }
 
-  ChoiceOutcome outcome = ChoiceOutcome::Jump;
-  if (s.ChoiceSet == 2 && id == 11) {
-    if (s.Partner == 0 || (s.Partner == 3 && IsPhotoEvent(s.CurrentEvent))) outcome = ChoiceOutcome::GoOn;
-  } else if (s.ChoiceSet == 2 && id == 12) {
-    if (s.Partner != 3 || IsPhotoEvent(s.CurrentEvent)) outcome = ChoiceOutcome::Leave;
-  }
+  const ChoiceOutcome outcome = OutcomeOf(s.ChoiceSet, id, s.Partner, s.CurrentEvent);
   if (outcome == ChoiceOutcome::Jump) s.CurrentEvent = static_cast<uint8_t>(s.CurrentEvent + k);
   s.PressedButton = 0;
 

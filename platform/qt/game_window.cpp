@@ -2,17 +2,24 @@
 
 
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenuBar>
 #include <QLayout>
 #include <QScreen>
 #include <QStyle>
 #include <QThread>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
+#include "app/page_advance.h"
 #include "gfx/canvas.h"
 #include "platform/case_insensitive_path.h"
 #include "platform/entry.h"
+#include "platform/qt/screenshot.h"
 
 namespace velmora {
 
@@ -38,6 +45,8 @@ QColor ToQColor(uint32_t rgb) { return QColor::fromRgb((rgb >> 16) & 0xFF, (rgb 
 GameWindow::GameWindow(ShellServices services)
     : services_(std::move(services)),
       screen_(new ScreenWidget(this)),
+      overlay_(new ShellOverlay(screen_)),
+      screenshotFolder_(DefaultScreenshotFolder()),
       menus_(*menuBar(), [this](MenuItem& item) {
         Entry([this, &item] { form_->MenuClick(item); });
         // Qt flips a checkable action by itself; the game's check marks are the truth.
@@ -62,6 +71,10 @@ GameWindow::GameWindow(ShellServices services)
   screen_->OnRelease = [this](MouseButton button, int x, int y) {
     Entry([this, button, x, y] { form_->ImageBaMouseUp(button, x, y); });
   };
+  screen_->OnWheelTowardPlayer = [this] { AdvancePage(); };
+  // Keys reach the window through the client area, which passes them on.
+  screen_->setFocusPolicy(Qt::StrongFocus);
+  screen_->setFocus();
 }
 
 GameWindow::~GameWindow() {
@@ -85,6 +98,7 @@ void GameWindow::Entry(const std::function<void()>& handler) {
     RunEntry(*this, handler);
   }
   Present();
+  if (AfterEntry) AfterEntry();
 }
 
 void GameWindow::Present() {
@@ -159,11 +173,137 @@ void GameWindow::closeEvent(QCloseEvent* event) {
 
 void GameWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
-  if (centred_) return;
+  if (centred_ || fullscreen_) return;
   centred_ = true;
   if (QScreen* on = screen()) {
     adjustSize();
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), on->availableGeometry()));
+  }
+}
+
+void GameWindow::keyPressEvent(QKeyEvent* event) {
+  const ShellAction action = ShellActionFor(*event);
+  if (action == ShellAction::None) {
+    QMainWindow::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  Perform(action);
+}
+
+void GameWindow::Perform(ShellAction action) {
+  switch (action) {
+    case ShellAction::ToggleFullscreen:
+      SetFullscreen(!fullscreen_);
+      TellDisplayChoice();
+      break;
+    case ShellAction::LeaveFullscreen:
+      if (!fullscreen_) return;
+      SetFullscreen(false);
+      TellDisplayChoice();
+      break;
+    case ShellAction::ZoomIn:
+    case ShellAction::ZoomOut:
+    case ShellAction::ZoomDefault:
+      // Fullscreen already shows the largest picture that fits.
+      if (fullscreen_) return;
+      if (action == ShellAction::ZoomIn) ZoomIn();
+      else if (action == ShellAction::ZoomOut) ZoomOut();
+      else SetZoom(0);
+      overlay_->Show(QStringLiteral("%1x").arg(screen_->CurrentScale().Scale()));
+      TellDisplayChoice();
+      break;
+    case ShellAction::AdvancePage: AdvancePage(); break;
+    case ShellAction::Screenshot: TakeScreenshot(); break;
+    case ShellAction::QuickSave:
+      if (OnQuickSave) OnQuickSave();
+      break;
+    case ShellAction::QuickLoad:
+      if (OnQuickLoad) OnQuickLoad();
+      break;
+    case ShellAction::None: break;
+  }
+}
+
+void GameWindow::SetFullscreen(bool on) {
+  if (on == fullscreen_) return;
+  fullscreen_ = on;
+  if (on) {
+    // The fixed size gives way to the screen's; the picture is fitted into it.
+    layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    screen_->SetFilling(true);
+    setWindowState(windowState() | Qt::WindowFullScreen);
+  } else {
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+    screen_->SetFilling(false);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    KeepOnScreen();
+  }
+  screen_->setFocus();
+}
+
+int GameWindow::LargestZoom() const {
+  const QScreen* on = screen();
+  if (!on) return 1;
+  // The free area less what the window puts round the picture: its frame (when the
+  // window manager has given it one) and the menu bar.
+  const QSize free = on->availableGeometry().size();
+  const QSize frame = isVisible() ? frameGeometry().size() - geometry().size() : QSize(0, 0);
+  const int menu = menuBar()->sizeHint().height();
+  const QSizeF area(free.width() - frame.width(), free.height() - frame.height() - menu);
+  return ScreenScale::LargestScaleFor(screen_->devicePixelRatioF(), area);
+}
+
+void GameWindow::SetZoom(int scale) {
+  screen_->SetZoom(scale > 0 ? std::min(scale, LargestZoom()) : 0);
+  if (fullscreen_) return;
+  adjustSize();
+  KeepOnScreen();
+}
+
+void GameWindow::ZoomIn() {
+  const int next = screen_->CurrentScale().Scale() + 1;
+  if (next <= LargestZoom()) SetZoom(next);
+}
+
+void GameWindow::ZoomOut() { SetZoom(std::max(1, screen_->CurrentScale().Scale() - 1)); }
+
+void GameWindow::KeepOnScreen() {
+  const QScreen* on = screen();
+  if (!on || !isVisible()) return;
+  const QRect free = on->availableGeometry();
+  QRect frame = frameGeometry();
+  if (free.contains(frame)) return;
+  frame.moveRight(std::min(frame.right(), free.right()));
+  frame.moveBottom(std::min(frame.bottom(), free.bottom()));
+  frame.moveLeft(std::max(frame.left(), free.left()));
+  frame.moveTop(std::max(frame.top(), free.top()));
+  move(frame.topLeft());
+}
+
+void GameWindow::TellDisplayChoice() {
+  if (OnDisplayChoice) OnDisplayChoice(DisplayChoice{screen_->Zoom(), fullscreen_});
+}
+
+void GameWindow::AdvancePage() {
+  if (busy_ || closed_ || !form_) return;
+  const std::optional<Point> at = PageButtonTarget(*form_);
+  if (!at) return;
+  // A click, press and release, through the pointer's own entries and their guards.
+  Entry([this, at] { form_->ImageBaMouseDown(MouseButton::Left, at->X, at->Y); });
+  Entry([this, at] { form_->ImageBaMouseUp(MouseButton::Left, at->X, at->Y); });
+}
+
+void GameWindow::TakeScreenshot() {
+  const ScreenshotResult shot = SaveScreenshot(screen_->Surface(), screenshotFolder_, QDateTime::currentDateTime());
+  if (shot.Saved) {
+    overlay_->Show(QStringLiteral("スクリーンショットを保存しました\n%1").arg(QDir::toNativeSeparators(shot.Path)));
+  } else {
+    overlay_->Show(QStringLiteral("スクリーンショットを保存できませんでした\nThe screenshot was not saved: %1").arg(shot.Problem));
+    std::fprintf(stderr, "velmora: the screenshot was not saved: %s\n", qPrintable(shot.Problem));
   }
 }
 

@@ -15,7 +15,10 @@
 #include "app/form.h"
 #include "platform/host.h"
 #include "platform/qt/menu_bar_mirror.h"
+#include "platform/qt/display_settings.h"
 #include "platform/qt/screen_widget.h"
+#include "platform/qt/shell_keys.h"
+#include "platform/qt/shell_overlay.h"
 #include "platform/qt/shell_services.h"
 #include "platform/qt/timer_mirror.h"
 
@@ -45,6 +48,37 @@ class GameWindow : public QMainWindow, public Host {
   ScreenWidget& Screen() { return *screen_; }
   MenuBarMirror& Menus() { return menus_; }
   const TimerMirror& Timers() const { return timers_; }
+  ShellOverlay& Overlay() { return *overlay_; }
+
+  // --- the shell's comforts, each reached only by the player's own key or option ---
+  // Fullscreen: the picture at the largest whole scale that fits, centred on black, the
+  // menu bar kept.
+  void SetFullscreen(bool on);
+  bool Fullscreen() const { return fullscreen_; }
+  // The window's whole scale (device pixels per game pixel); 0 is the default, which
+  // follows the device pixel ratio. Kept within what fits the screen's free area.
+  void SetZoom(int scale);
+  int Zoom() const { return screen_->Zoom(); }
+  // The largest whole scale at which the window fits the screen's free area.
+  int LargestZoom() const;
+  void ZoomIn();
+  void ZoomOut();
+  // A left click on the page button, press and release, where it is live; otherwise
+  // nothing.
+  void AdvancePage();
+  // Writes the window's picture into the screenshot folder and says where, or why not.
+  void TakeScreenshot();
+  void SetScreenshotFolder(const QString& folder) { screenshotFolder_ = folder; }
+  // Runs what a shell key asks for.
+  void Perform(ShellAction action);
+
+  // Told when the player changes the zoom or fullscreen by key (to remember it).
+  std::function<void(const DisplayChoice&)> OnDisplayChoice;
+  // F5 and F9; without them the keys do nothing.
+  std::function<void()> OnQuickSave;
+  std::function<void()> OnQuickLoad;
+  // Called after every entry into the game has run and been shown.
+  std::function<void()> AfterEntry;
 
   // --- Host ---
   uint32_t Milliseconds() override;
@@ -63,16 +97,23 @@ class GameWindow : public QMainWindow, public Host {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   // Runs one entry into the game unless another is running, then shows ImageBa.
   void Entry(const std::function<void()>& handler);
   // Puts the screen picture (or black, when it is hidden) on the window.
   void Present();
+  // Keeps the whole window on its screen's free area after a change of size.
+  void KeepOnScreen();
+  void TellDisplayChoice();
 
   ShellServices services_;
   std::unique_ptr<TForm1> form_;
   ScreenWidget* screen_;
+  ShellOverlay* overlay_;
+  QString screenshotFolder_;
+  bool fullscreen_ = false;
   MenuBarMirror menus_;
   TimerMirror timers_;
   QElapsedTimer clock_;

@@ -1,13 +1,18 @@
 # What `cmake --install` puts where: the game in bin, its desktop entry in
-# share/applications and its icon in the hicolor theme. The menu entry runs a small
-# launcher that first goes to the player's game folder, since the game reads its files
-# relative to the working directory.
+# share/applications, its icon in the hicolor theme and the demo game in
+# share/velmora/demo. The menu entry runs a small launcher that first goes to the game
+# folder to play (the player's own, or else the demo), since the game reads its files
+# relative to the working directory. The metadata, the manual and the Debian package are
+# in packaging/.
 include(GNUInstallDirs)
 
 set(VELMORA_DESKTOP_DIR ${CMAKE_CURRENT_LIST_DIR}/desktop)
+# The demo game the build draws (see tests/CMakeLists.txt, target demo_game).
+set(VELMORA_DEMO_GAME_DIR ${CMAKE_BINARY_DIR}/demo-game)
 
 install(TARGETS velmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${VELMORA_DESKTOP_DIR}/velmora.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+install(DIRECTORY ${VELMORA_DEMO_GAME_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velmora/demo)
 # The launcher and the entry name the installed game by its full path, so they are
 # written at install time, for the prefix actually installed to (--prefix may differ
 # from the one configured).

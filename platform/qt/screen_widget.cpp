@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 #include <QWindow>
 #include <optional>
 
@@ -32,9 +33,31 @@ ScreenWidget::ScreenWidget(QWidget* parent)
   AdaptToScreen();
 }
 
-ScreenScale ScreenWidget::CurrentScale() const { return ScreenScale(devicePixelRatioF()); }
+ScreenScale ScreenWidget::CurrentScale() const {
+  if (filling_) return ScreenScale::Fitting(devicePixelRatioF(), QSizeF(size()));
+  if (zoom_ > 0) return ScreenScale(devicePixelRatioF(), zoom_);
+  return ScreenScale(devicePixelRatioF());
+}
 
-void ScreenWidget::AdaptToScreen() { setFixedSize(CurrentScale().LogicalSize()); }
+void ScreenWidget::AdaptToScreen() {
+  if (filling_) {
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  } else {
+    setFixedSize(CurrentScale().LogicalSize());
+  }
+  update();
+}
+
+void ScreenWidget::SetZoom(int scale) {
+  zoom_ = scale > 0 ? scale : 0;
+  AdaptToScreen();
+}
+
+void ScreenWidget::SetFilling(bool filling) {
+  filling_ = filling;
+  AdaptToScreen();
+}
 
 void ScreenWidget::PaintNow(const Picture& picture, int x, int y) {
   const Rect changed = DrawPictureOnImage(surface_, x, y, picture);
@@ -55,29 +78,49 @@ void ScreenWidget::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   const QRectF picture = CurrentScale().PictureRect();
-  // A fractional ratio leaves a sliver outside the whole-scale picture.
+  // A fractional ratio leaves a sliver outside the whole-scale picture; fullscreen a
+  // border all round.
   if (picture.width() < width() || picture.height() < height()) painter.fillRect(event->rect(), Qt::black);
   painter.drawImage(picture, surface_);
 }
 
+// Off the picture (the black border in fullscreen) the pointer is off the game, as it is
+// off the window: a press there is not the game's, nor is a move with no button held. A
+// held press follows the pointer off the picture, as a drag off the window does.
 void ScreenWidget::mousePressEvent(QMouseEvent* event) {
   const std::optional<MouseButton> button = GameButton(event->button());
-  if (!button || !OnPress) return;
-  const QPoint at = CurrentScale().GamePixel(event->position());
+  const ScreenScale scale = CurrentScale();
+  if (!button || !OnPress || !scale.OnPicture(event->position())) return;
+  pressedOnPicture_ |= event->button();
+  const QPoint at = scale.GamePixel(event->position());
   OnPress(*button, at.x(), at.y());
 }
 
 void ScreenWidget::mouseMoveEvent(QMouseEvent* event) {
-  if (!OnMove) return;
-  const QPoint at = CurrentScale().GamePixel(event->position());
+  const ScreenScale scale = CurrentScale();
+  if (!OnMove || (!(event->buttons() & pressedOnPicture_) && !scale.OnPicture(event->position()))) return;
+  const QPoint at = scale.GamePixel(event->position());
   OnMove(at.x(), at.y());
 }
 
 void ScreenWidget::mouseReleaseEvent(QMouseEvent* event) {
   const std::optional<MouseButton> button = GameButton(event->button());
-  if (!button || !OnRelease) return;
+  if (!button || !OnRelease || !(pressedOnPicture_ & event->button())) return;
+  pressedOnPicture_ &= ~event->button();
   const QPoint at = CurrentScale().GamePixel(event->position());
   OnRelease(*button, at.x(), at.y());
+}
+
+void ScreenWidget::wheelEvent(QWheelEvent* event) {
+  event->accept();
+  // A notch is 120 eighths of a degree; fine-grained wheels send parts of one. Turning
+  // toward the player is a negative angle.
+  wheelTurn_ -= event->angleDelta().y();
+  if (wheelTurn_ < 0) wheelTurn_ = 0;
+  while (wheelTurn_ >= 120) {
+    wheelTurn_ -= 120;
+    if (OnWheelTowardPlayer) OnWheelTowardPlayer();
+  }
 }
 
 void ScreenWidget::showEvent(QShowEvent* event) {

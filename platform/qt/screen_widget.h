@@ -1,6 +1,9 @@
 #pragma once
-// The client area: a fixed 640x480 picture that holds what the window shows (the window
-// surface) and hands the pointer's presses, moves and releases on in game pixels.
+// The client area: a 640x480 picture that holds what the window shows (the window
+// surface) and hands the pointer's presses, moves and releases on in game pixels. It has
+// a fixed size at the scale of the device pixel ratio, or at the player's zoom; in
+// fullscreen it fills the screen and shows the picture at the largest whole scale, centred
+// on black, and a pointer off the picture is off the game.
 
 #include <QImage>
 #include <QWidget>
@@ -26,26 +29,41 @@ class ScreenWidget : public QWidget {
   // Makes the surface a copy of Picture, or black for none; the part that changed is
   // shown on the next repaint, and nothing is repainted when nothing changed.
   void ShowPicture(const Picture* picture);
-  // The scale for the device pixel ratio the widget has now.
+  // The scale for the device pixel ratio, the zoom and the size the widget has now.
   ScreenScale CurrentScale() const;
   // Sizes the widget for the screen it is on (call again when the ratio changes).
   void AdaptToScreen();
+  // A whole scale chosen by the player, in device pixels per game pixel; 0 follows the
+  // device pixel ratio (the default).
+  void SetZoom(int scale);
+  int Zoom() const { return zoom_; }
+  // Filling: the widget takes whatever size it is given (fullscreen) and fits the picture.
+  void SetFilling(bool filling);
+  bool Filling() const { return filling_; }
 
   // The game's pointer handlers, given game pixels.
   std::function<void(MouseButton, int, int)> OnPress;
   std::function<void(int, int)> OnMove;
   std::function<void(MouseButton, int, int)> OnRelease;
+  // The wheel turned one notch toward the player.
+  std::function<void()> OnWheelTowardPlayer;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
   QImage surface_;
   bool watchingScreen_ = false;
+  int zoom_ = 0;
+  bool filling_ = false;
+  // Buttons whose press reached the game: only their releases follow it there.
+  Qt::MouseButtons pressedOnPicture_;
+  int wheelTurn_ = 0;  // eighths of a degree toward the player, not yet a whole notch
 };
 
 }  // namespace velmora

@@ -177,3 +177,17 @@ TEST(MessageWindow, AWindowPictureThatCannotBeReadLeavesEverythingAsItWas) {
 
 }  // namespace
 }  // namespace velmora
+
+namespace velmora {
+namespace {
+
+TEST(FontHeights, PointsRoundToTheNearestPixelAt96Dpi) {
+  EXPECT_EQ(PointsToPixels(9), 12);
+  EXPECT_EQ(PointsToPixels(10), 13);
+  EXPECT_EQ(PointsToPixels(12), 16);
+  EXPECT_EQ(PointsToPixels(14), 19);
+  EXPECT_EQ(PointsToPixels(20), 27);
+}
+
+}  // namespace
+}  // namespace velmora

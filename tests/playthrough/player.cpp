@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <random>
 
+#include "app/page_advance.h"
 #include "gfx/asset_table.h"
 #include "gfx/sjis.h"
 #include "town/town_map.h"
@@ -104,7 +105,11 @@ void Player::Settle() {
     }
     if (f.CG_Timer.Enabled()) {
       if (skipPans_ && ticksThisPan_ > 0) {
-        host_.Click(320, 240);  // a press on the picture ends the pan at its rest frame
+        // A press on the picture (or a page key) ends the pan at its rest frame.
+        if (!byKey_)
+          host_.Click(320, 240);
+        else if (!PressPageKey())
+          throw PlayError("the page keys do not skip a pan");
         ticksThisPan_ = 0;
         continue;
       }
@@ -168,7 +173,20 @@ void Player::BackToTitleByMenu() {
 
 void Player::Next() {
   if (wanted_ != 0 && PageDeals() > 0) Steer(PageDeals());
-  ClickAt(PageButtonSpot());
+  if (!byKey_) {
+    ClickAt(PageButtonSpot());
+  } else if (!PressPageKey()) {
+    throw PlayError("the page keys do nothing on " + ScreenName(Where()));
+  }
+}
+
+bool Player::PressPageKey() {
+  const std::optional<Point> at = PageButtonTarget(form());
+  if (!at) return false;
+  host_.Press(at->X, at->Y);
+  host_.Release(at->X, at->Y);
+  Settle();
+  return true;
 }
 
 int Player::PageDeals() {
@@ -265,7 +283,10 @@ void Player::TakePhoto(int result) {
   if (column == 0) throw PlayError("no card on the table holds result " + std::to_string(result));
   ClickAt({95 + 110 * (column - 1), 200});  // Settle watches the card turn
   if (s.GamePhase != 2 || s.GamePick != result) throw PlayError("the card did not turn to its result");
-  ClickAt(kPageButton);
+  if (byKey_)
+    Next();
+  else
+    ClickAt(kPageButton);
 }
 
 void Player::Choose(int option) {

@@ -96,6 +96,12 @@ class Player {
   // From now on a panning picture is cut short by a click on it, as an impatient player
   // does, once its first frame has shown.
   void SkipPans(bool skip) { skipPans_ = skip; }
+  // From now on every page is turned as by Enter, Space or the wheel (a press and release
+  // where the page button is live, without moving the pointer), never by the mouse; a
+  // screen where the keys do nothing fails the play-through.
+  void TurnPagesByKey(bool byKey) { byKey_ = byKey; }
+  // One page turned by key; false, with nothing done, where the keys do nothing.
+  bool PressPageKey();
   // Reads on, then clicks through the walk-over, night and morning remarks, until the town
   // map shows. Fails if the photo game, a choice or the ending comes first.
   void ReadToMap();
@@ -152,6 +158,7 @@ class Player {
   int panTicks_ = 0;
   int ticksThisPan_ = 0;
   bool skipPans_ = false;
+  bool byKey_ = false;
   // From a click that starts a mode change to the moment the new screen settles.
   uint32_t settleDelay_ = 0;
   int wanted_ = 0;

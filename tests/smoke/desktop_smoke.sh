@@ -58,6 +58,8 @@ if [ ! -s "$work/display" ]; then
 fi
 export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime"
+# The player's own remembered zoom or fullscreen must not reach the test.
+export XDG_CONFIG_HOME="$work/config"
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 # The pointer starts off the window, so no button is lit on the title.

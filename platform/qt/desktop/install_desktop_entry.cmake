@@ -14,6 +14,7 @@ velmora_full_path(libexec_dir "${VELMORA_LIBEXECDIR}")
 velmora_full_path(data_dir "${VELMORA_DATADIR}")
 
 set(VELMORA_GAME_PATH "${bin_dir}/velmora")
+set(VELMORA_DEMO_DIR "${data_dir}/velmora/demo")
 set(launcher "${libexec_dir}/velmora/velmora-launch")
 # Exec takes a double-quoted path when the prefix holds spaces.
 if(launcher MATCHES " ")

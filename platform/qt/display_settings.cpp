@@ -1,0 +1,57 @@
+#include "platform/qt/display_settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "platform/qt/command_line.h"
+
+namespace velmora {
+
+namespace {
+
+const QString kZoomKey = QStringLiteral("display/zoom");
+const QString kFullscreenKey = QStringLiteral("display/fullscreen");
+
+}  // namespace
+
+QString DisplaySettings::DefaultPath() {
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+      .filePath(QStringLiteral("velmora/velmora.conf"));
+}
+
+DisplaySettings::DisplaySettings(QString path) : path_(std::move(path)) {}
+
+DisplayChoice DisplaySettings::Load() const {
+  DisplayChoice choice;
+  if (!QFileInfo(path_).isFile()) return choice;
+  const QSettings settings(path_, QSettings::IniFormat);
+  if (settings.status() != QSettings::NoError) return choice;
+  bool ok = false;
+  const int zoom = settings.value(kZoomKey, 0).toInt(&ok);
+  if (ok && zoom >= 0 && zoom <= kMostScale) choice.Zoom = zoom;
+  const QString fullscreen = settings.value(kFullscreenKey).toString();
+  choice.Fullscreen = fullscreen == u"true";
+  return choice;
+}
+
+QString DisplaySettings::Save(const DisplayChoice& choice) const {
+  if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
+    return QStringLiteral("the folder of %1 could not be made").arg(QDir::toNativeSeparators(path_));
+  {
+    // A damaged file is started afresh rather than mended.
+    const QSettings old(path_, QSettings::IniFormat);
+    if (old.status() != QSettings::NoError) QFile::remove(path_);
+  }
+  QSettings settings(path_, QSettings::IniFormat);
+  settings.setValue(kZoomKey, choice.Zoom);
+  settings.setValue(kFullscreenKey, choice.Fullscreen);
+  settings.sync();
+  if (settings.status() != QSettings::NoError)
+    return QStringLiteral("%1 could not be written").arg(QDir::toNativeSeparators(path_));
+  return {};
+}
+
+}  // namespace velmora

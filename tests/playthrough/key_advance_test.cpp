@@ -1,0 +1,116 @@
+// Turning pages by key (Enter, Space, the wheel): the same press and release on the page
+// button a click gives, so a route read by key ends exactly where the mouse leads, and
+// the keys do nothing where no page button is live.
+#include <gtest/gtest.h>
+
+#include "app/page_advance.h"
+#include "playthrough/play_test.h"
+
+namespace velmora::playthrough {
+namespace {
+
+constexpr int kHome = 1;
+constexpr int kMirelsHouse = 2;
+constexpr int kPark = 5;
+constexpr int kSupermarket = 10;
+constexpr int kTownStreet = 13;
+
+// Mirel's short route to the bad ending: text pages, photos, her choices, a pan skipped,
+// evenings, nights and mornings, the ending screen and back to the title.
+std::vector<std::string> PlayToTheBadEnding(Player& p) {
+  p.SkipPans(true);
+  p.StartNewGame();
+  EXPECT_EQ(p.ReadOn(), Screen::PhotoGame);
+  const GameState& s = p.state();
+  p.TakePhoto(s.GameCards[1] == 5 ? s.GameCards[2] : s.GameCards[1]);
+  if (p.ReadOn() == Screen::Choice) p.Choose(12);
+  p.ReadToMap();
+  p.GoTo(kSupermarket);
+  p.ReadToMap();
+  p.GoTo(kTownStreet);
+  p.WantPhoto(1);
+  EXPECT_EQ(p.ReadOn(), Screen::PhotoGame);
+  p.TakePhoto(1);
+  EXPECT_EQ(p.ReadOn(), Screen::Choice);
+  p.Choose(11);
+  p.WantPhoto(1);
+  EXPECT_EQ(p.ReadOn(), Screen::PhotoGame);
+  p.TakePhoto(1);
+  EXPECT_EQ(p.ReadOn(), Screen::Choice);
+  p.Choose(11);
+  p.ReadToMap();
+  for (const int place : {kPark, kSupermarket, kHome}) {
+    p.GoTo(place);
+    p.ReadToMap();
+  }
+  p.GoTo(kMirelsHouse);
+  EXPECT_EQ(p.ReadOn(), Screen::Ending);
+  p.Next();
+  EXPECT_EQ(p.Where(), Screen::Title);
+  return p.TakeLines();
+}
+
+TEST(KeyAdvance, ARouteReadByKeyEndsExactlyAsByMouse) {
+  Player byMouse;
+  Player byKey;
+  byKey.TurnPagesByKey(true);
+  const std::vector<std::string> mouseLines = PlayToTheBadEnding(byMouse);
+  const std::vector<std::string> keyLines = PlayToTheBadEnding(byKey);
+  ASSERT_FALSE(mouseLines.empty());
+  EXPECT_EQ(keyLines, mouseLines);
+  EXPECT_EQ(keyLines.back(), "BAD　END・・・再挑戦してね。");
+  EXPECT_GT(byKey.PanTicksSeen(), 0);
+  EXPECT_TRUE(SameArea(byKey.host().Window(), byMouse.host().Window(), ScreenRect));
+  const GameState& a = byMouse.state();
+  const GameState& b = byKey.state();
+  EXPECT_EQ(b.ScreenMode, 1);
+  EXPECT_EQ(b.DayCount, a.DayCount);
+  EXPECT_EQ(b.Points, a.Points);
+  for (int i = 1; i <= 8; ++i) EXPECT_EQ(b.CgSeen[i], a.CgSeen[i]) << "picture " << i;
+  EXPECT_TRUE(byKey.host().Messages().empty());
+}
+
+TEST(KeyAdvance, NothingWhereNoPageButtonIsLive) {
+  Player p;
+  const auto live = [&p] { return PageButtonTarget(p.form()).has_value(); };
+  EXPECT_FALSE(live()) << "title";
+  p.OpenAlbum();  // not there yet: the title stays
+
+  // During the wipe to the opening's first page.
+  p.host().Move(kNewGameButton.X, kNewGameButton.Y);
+  p.host().Click(kNewGameButton.X, kNewGameButton.Y);
+  ASSERT_TRUE(p.form().G_Timer.Enabled());
+  EXPECT_FALSE(live()) << "mode change";
+  EXPECT_FALSE(p.PressPageKey());
+  EXPECT_EQ(p.ReadOn(), Screen::PhotoGame);
+
+  // Cards face down, then one turning.
+  EXPECT_FALSE(live()) << "cards to pick";
+  p.host().Click(95, 200);
+  ASSERT_TRUE(p.form().Play_Timer.Enabled());
+  EXPECT_FALSE(live()) << "card turning";
+  const GameState before = p.state();
+  p.host().Release(464, 451);
+  EXPECT_EQ(p.state().GamePick, before.GamePick);
+  p.host().RunFor(1000);
+  EXPECT_TRUE(live()) << "the photo's result";
+
+  p.TurnPagesByKey(true);
+  p.Next();
+  if (p.ReadOn() == Screen::Choice) {
+    EXPECT_FALSE(live()) << "choice";
+    p.Choose(12);
+  }
+  p.ReadToMap();
+  EXPECT_FALSE(live()) << "map";
+  ASSERT_TRUE(p.PickPlace(kPark));
+  EXPECT_FALSE(live()) << "move confirmation";
+  p.CancelMove();
+  p.BackToTitleByMenu();
+  p.OpenAlbum();
+  ASSERT_EQ(p.Where(), Screen::Album);
+  EXPECT_FALSE(live()) << "album";
+}
+
+}  // namespace
+}  // namespace velmora::playthrough

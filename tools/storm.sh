@@ -1,0 +1,192 @@
+#!/usr/bin/env bash
+# Storms the real program: on a virtual X display with a window manager, the demo game
+# gets a burst of random presses, releases, pointer moves, wheel turns, other buttons,
+# the advance keys and menu commands (back to the title, a new game, the sound switch, the
+# about box), fired in quick runs so they land in wipes, pans and card turns. Then:
+#   - the program is still running;
+#   - it answers: a click on the menu bar opens the menu within two seconds;
+#   - no error box came up at any time (the about box comes only when asked for);
+#   - left alone, it goes back to no CPU use.
+# Prints the figures; exits 1 on any failure. Run by hand (it is not part of ./check):
+#
+#   tools/storm.sh [BUILD_DIR] [EVENTS] [SEED]      (defaults: build, 1000, 1)
+set -uo pipefail
+
+here="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(realpath "${1:-$here/build}")"
+events="${2:-1000}" seed="${3:-1}"
+velmora="$build/velmora" demo="$build/tools/velmora_demo"
+for f in "$velmora" "$demo"; do
+  [ -x "$f" ] || { echo "storm: missing $f (build the targets velmora and velmora_demo)" >&2; exit 1; }
+done
+for tool in Xvfb openbox xdotool xwininfo; do
+  command -v "$tool" > /dev/null || { echo "storm: $tool is missing (tools/install_deps.sh installs it)" >&2; exit 1; }
+done
+readonly chunk=50 answer_limit_ms=2000 idle_pause_s=5 idle_seconds=10
+# The message boxes' title (the about box and every error box).
+readonly box_title='^Velmora　体験版$'
+hz="$(getconf CLK_TCK)"
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-storm.XXXXXX")"
+xvfb_pid="" wm_pid="" game_pid=""
+cleanup() {
+  for pid in "$game_pid" "$wm_pid" "$xvfb_pid"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+fail() {
+  echo "storm: FAIL: $*" >&2
+  echo "-- last story lines:" >&2; tail -n 3 "$work/story.txt" >&2
+  echo "-- the program's error output:" >&2; tail -n 20 "$work/game.log" >&2
+  exit 1
+}
+ms_now() { echo $(( ${EPOCHREALTIME/./} / 1000 )); }
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+alive() { kill -0 "$game_pid" 2>/dev/null || fail "velmora ended $1: $(tail -n 5 "$work/game.log")"; }
+boxes() { xdotool search --onlyvisible --name "$box_title" 2> /dev/null | wc -l; }
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" HOME="$work"
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+openbox > "$work/openbox.log" 2>&1 &
+wm_pid=$!
+
+"$demo" "$work/game" > /dev/null 2>&1 || fail "the demo game could not be written"
+(cd "$work/game" && VELMORA_TEXTHOOK=1 exec "$velmora") > "$work/story.txt" 2> "$work/game.log" &
+game_pid=$!
+window=""
+for _ in $(seq 200); do
+  alive "at start-up"
+  window="$(xdotool search --onlyvisible --pid "$game_pid" 2> /dev/null | head -n 1)"
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || fail "no window in 20 s"
+sleep 0.5
+info="$(xwininfo -id "$window")"
+win_x="$(awk '/Absolute upper-left X/ {print $4}' <<< "$info")"
+win_y="$(awk '/Absolute upper-left Y/ {print $4}' <<< "$info")"
+menu_h=$(($(awk '/Height:/ {print $2}' <<< "$info") - 480))
+cx="$win_x" cy=$((win_y + menu_h))
+# The menu bar's titles and the rows of their menus, as the window draws them with the
+# Japanese font (GAME, 設定, バージョン情報; rows 19 pixels apart below the bar).
+game_title=$((cx + 28)) settings_title=$((cx + 70)) about_title=$((cx + 133)) bar_y=$((win_y + menu_h / 2))
+row() { echo $((cy + 12 + 19 * $1)); }
+
+# The title, then a new game, so the storm starts in play.
+sleep 2
+xdotool mousemove --sync $((cx + 320)) $((cy + 198)) click 1
+sleep 1
+
+RANDOM="$seed"
+declare -A sent=()
+point() {  # a random point on the picture, never on the title's exit button
+  local x y
+  while :; do
+    x=$((RANDOM % 640)) y=$((RANDOM % 480))
+    # Now and then where the game takes clicks: page buttons, the cards, the map's middle.
+    case $((RANDOM % 5)) in
+      0) case $((RANDOM % 4)) in 0) x=465 y=451 ;; 1) x=575 y=444 ;; 2) x=$((95 + 110 * (RANDOM % 4))) y=220 ;;
+           3) x=320 y=198 ;; esac ;;
+    esac
+    [ "$x" -ge 276 ] && [ "$x" -le 364 ] && [ "$y" -ge 281 ] && [ "$y" -le 319 ] && continue
+    echo "$((cx + x)) $((cy + y))"
+    return
+  done
+}
+pause() { printf 'sleep 0.0%02d ' $((RANDOM % 40)); }
+storm_started="$(ms_now)" about_boxes=0 error_boxes=0
+for ((done_events = 0; done_events < events; done_events += chunk)); do
+  cmd=()
+  for ((i = 0; i < chunk && done_events + i < events; i++)); do
+    roll=$((RANDOM % 100))
+    if [ "$roll" -lt 30 ]; then cmd+=(mousemove $(point) click 1) kind=click
+    elif [ "$roll" -lt 45 ]; then cmd+=(mousemove $(point)) kind=move
+    elif [ "$roll" -lt 55 ]; then cmd+=(mousemove $(point) mousedown 1) kind=press
+    elif [ "$roll" -lt 65 ]; then cmd+=(mousemove $(point) mouseup 1) kind=release
+    elif [ "$roll" -lt 77 ]; then cmd+=(click $((4 + RANDOM % 2))) kind=wheel
+    elif [ "$roll" -lt 82 ]; then cmd+=(mousemove $(point) click $((2 + RANDOM % 2))) kind=other_button
+    elif [ "$roll" -lt 88 ]; then
+      if [ $((RANDOM % 2)) = 0 ]; then cmd+=(key Return); else cmd+=(key space); fi
+      kind=advance_key
+    elif [ "$roll" -lt 94 ]; then
+      # GAME > 最初から or 戻る (never the exit below them), by the pointer.
+      cmd+=(mouseup 1 mousemove "$game_title" "$bar_y" click 1 sleep 0.15 mousemove "$game_title" "$(row $((RANDOM % 2)))"
+            click 1 sleep 0.05 key Escape)
+      kind=menu_game
+    else
+      # 設定 > 音 ON > ON or OFF, by the keys.
+      cmd+=(mouseup 1 mousemove "$settings_title" "$bar_y" click 1 sleep 0.15 key Down Right)
+      if [ $((RANDOM % 2)) = 0 ]; then cmd+=(key Up); else cmd+=(key Down); fi
+      cmd+=(key Return sleep 0.05 key Escape)
+      kind=menu_sound
+    fi
+    sent[$kind]=$((${sent[$kind]:-0} + 1))
+    read -ra gap <<< "$(pause)"
+    cmd+=("${gap[@]}")
+  done
+  xdotool "${cmd[@]}" 2> /dev/null
+  alive "during the storm"
+  if [ "$(boxes)" -gt 0 ]; then
+    error_boxes=$((error_boxes + 1))
+    fail "a message box is up after $((done_events + chunk)) events"
+  fi
+  # Every fourth run the about box, asked for from the menu bar and closed with its button.
+  if [ $(((done_events / chunk) % 4)) = 3 ]; then
+    xdotool mouseup 1 mousemove "$about_title" "$bar_y" click 1
+    for _ in $(seq 10); do [ "$(boxes)" -gt 0 ] && break; sleep 0.1; done
+    if [ "$(boxes)" -gt 0 ]; then
+      about_boxes=$((about_boxes + 1))
+      xdotool key Return
+      for _ in $(seq 20); do [ "$(boxes)" = 0 ] && break; sleep 0.1; done
+      [ "$(boxes)" = 0 ] || fail "the about box did not close"
+    fi
+    sent[menu_about]=$((${sent[menu_about]:-0} + 1))
+  fi
+done
+storm_ms=$(($(ms_now) - storm_started))
+xdotool mouseup 1 key Escape 2> /dev/null
+sleep 0.3
+alive "after the storm"
+[ "$(boxes)" = 0 ] || fail "a message box is up after the storm"
+
+# Does it answer? The menu bar's GAME menu opens within two seconds of a click.
+before="$(xdotool search --onlyvisible --pid "$game_pid" 2> /dev/null | wc -l)"
+t0="$(ms_now)" answered=""
+xdotool mousemove "$game_title" "$bar_y" click 1
+while [ $(($(ms_now) - t0)) -lt 5000 ]; do
+  if [ "$(xdotool search --onlyvisible --pid "$game_pid" 2> /dev/null | wc -l)" -gt "$before" ]; then
+    answered=$(($(ms_now) - t0)); break
+  fi
+  sleep 0.02
+done
+xdotool key Escape
+[ -n "$answered" ] || fail "the GAME menu did not open within 5 s of a click after the storm"
+[ "$answered" -le "$answer_limit_ms" ] || fail "the GAME menu took $answered ms to open after the storm"
+
+# Left alone: back to no CPU use (a pan under way ends by itself first).
+xdotool mousemove 0 0
+sleep "$idle_pause_s"
+alive "while idle"
+start="$(cpu_ticks "$game_pid")"
+sleep "$idle_seconds"
+idle_ticks=$(($(cpu_ticks "$game_pid") - start))
+idle_percent="$(awk -v t="$idle_ticks" -v hz="$hz" -v s="$idle_seconds" 'BEGIN { printf "%.2f", 100 * t / hz / s }')"
+
+echo "storm: seed $seed, $events events in $storm_ms ms ($(for k in "${!sent[@]}"; do printf '%s %s, ' "$k" "${sent[$k]}"; done | sed 's/, $//'))"
+echo "storm: about boxes opened and closed: $about_boxes; error boxes: $error_boxes"
+echo "storm: $(wc -l < "$work/story.txt") story lines shown; last: $(tail -n 1 "$work/story.txt")"
+echo "storm: the GAME menu opened $answered ms after a click"
+echo "storm: idle afterwards: $idle_ticks ticks of CPU in $idle_seconds s ($idle_percent% of one core, $hz ticks/s)"
+grep -E '^(VmHWM|Threads)' "/proc/$game_pid/status" | tr -s '\t ' ' ' | sed 's/^/storm: /'
+[ -s "$work/game.log" ] && { echo "storm: the program's error output:"; head -n 5 "$work/game.log"; }
+awk -v p="$idle_percent" 'BEGIN { exit !(p < 1.0) }' || fail "the idle program uses $idle_percent% of a core"
+echo "storm: PASS"
