@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/page_advance.h"
+#include "gfx/asset_table.h"
 #include "playthrough/play_test.h"
 
 namespace velmora::playthrough {

@@ -2,7 +2,7 @@
 // program on an offscreen screen of the given size (Qt reads it at start).
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QMenuBar>
