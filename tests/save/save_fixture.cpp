@@ -44,7 +44,11 @@ std::vector<uint8_t> ReadFile(const std::string& path) {
 }
 
 void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  // A new file rather than an old one cut short: ext4 puts a truncated file on the disk
+  // when it is closed, which made thousands of bad saves take seconds of waiting.
+  std::error_code ignored;
+  std::filesystem::remove(path, ignored);
+  std::ofstream out(path, std::ios::binary);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
