@@ -47,7 +47,8 @@ void CheckLine(std::string_view line, const std::string& name, int number, std::
       return;
     }
     const std::string_view character = line.substr(at, length);
-    if (character != "?" && EncodeCp932(character) == "?")
+    // The encoder writes '?' for each byte of a character it cannot convert.
+    if (character != "?" && EncodeCp932(character).find('?') != std::string::npos)
       problems += where + std::to_string(column) + ": '" + std::string(character) +
                   "' cannot be written in the game's Japanese text encoding (code page 932)\n";
     at += length;

@@ -34,7 +34,10 @@ testing::ScratchDir& Scratch() {
 
 ToolRun RunTool(const std::string& tool, const std::vector<std::string>& arguments) {
   std::string command = Quote((ToolsFolder() / tool).string());
-  for (const std::string& argument : arguments) command += " " + Quote(argument);
+  for (const std::string& argument : arguments) {
+    command += ' ';
+    command += Quote(argument);
+  }
   FILE* pipe = popen((command + " 2>&1").c_str(), "r");
   if (!pipe) throw std::runtime_error("cannot run " + command);
   std::string output;
