@@ -1,14 +1,14 @@
 // velmora_screenshots GAME_DIR OUT_DIR: plays the game in GAME_DIR on the headless host, as
-// a player would with the mouse, and saves three moments as 640x480 PNGs for the software
-// centre: OUT_DIR/velmora-title.png (the settled title screen), velmora-story.png (the first
-// story page over a full-screen picture) and velmora-photo.png (the photo game's four cards
-// dealt). The virtual clock makes every run draw the same pictures.
+// a player would with the mouse, and saves four moments as 640x480 PNGs for software
+// centres: OUT_DIR/velmora-title.png (the settled title screen), velmora-story.png (the
+// opening's last page over its full-screen picture), velmora-town.png (its last page in the
+// town frame, with the status panel) and velmora-photo.png (the photo game's cards dealt).
+// The virtual clock makes every run draw the same pictures.
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
 #include <cstdio>
-#include <functional>
 #include <string>
 
 #include "app/form.h"
@@ -44,27 +44,17 @@ void ClickAndSettle(HeadlessHost& host, int x, int y) {
   Settle(host);
 }
 
-// Saves what the headless window shows, one pixel per game pixel.
-bool SaveWindow(const HeadlessHost& host, const std::string& path) {
+// What the headless window shows, one pixel per game pixel.
+QImage Grab(const HeadlessHost& host) {
   QImage image(640, 480, QImage::Format_RGB32);
   image.fill(Qt::black);
   velmora::DrawPictureOnImage(image, 0, 0, host.Window());
-  if (image.save(QString::fromStdString(path), "PNG")) return true;
-  std::fprintf(stderr, "velmora_screenshots: cannot write %s\n", path.c_str());
-  return false;
+  return image;
 }
 
-// Clicks the page button, wherever it stands, until Reached holds; false if it never does.
-bool ReadUntil(HeadlessHost& host, const std::function<bool(const velmora::GameState&)>& reached) {
-  for (int page = 0; page < kMostPages; ++page) {
-    const velmora::GameState& state = host.Form().State;
-    if (reached(state)) return true;
-    if (host.Closed() || !host.Messages().empty()) return false;
-    if (state.CgShown != 0)
-      ClickAndSettle(host, kPageOverPictureX, kPageOverPictureY);
-    else
-      ClickAndSettle(host, kPageX, kPageY);
-  }
+bool Save(const QImage& image, const std::string& path) {
+  if (image.save(QString::fromStdString(path), "PNG")) return true;
+  std::fprintf(stderr, "velmora_screenshots: cannot write %s\n", path.c_str());
   return false;
 }
 
@@ -94,19 +84,31 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "velmora_screenshots: the title did not come\n");
     return 1;
   }
-  if (!SaveWindow(host, out + "velmora-title.png")) return 1;
+  if (!Save(Grab(host), out + "velmora-title.png")) return 1;
 
+  // A new game, read page by page up to the photo game that ends the opening, keeping the
+  // last page shown over a picture and the last one in the town frame.
   ClickAndSettle(host, kNewGameX, kNewGameY);
-  if (!ReadUntil(host, [](const velmora::GameState& s) { return s.ScreenMode == 6 && s.CgShown != 0; })) {
-    std::fprintf(stderr, "velmora_screenshots: no story page over a picture came\n");
+  QImage storyPage, townPage;
+  for (int page = 0;; ++page) {
+    const velmora::GameState& state = host.Form().State;
+    if (state.ScreenMode == 3 && state.GamePhase == 1) break;
+    if (page == kMostPages || host.Closed() || !host.Messages().empty()) {
+      std::fprintf(stderr, "velmora_screenshots: the opening did not lead to the photo game\n");
+      return 1;
+    }
+    if (state.ScreenMode == 6) (state.CgShown != 0 ? storyPage : townPage) = Grab(host);
+    if (state.CgShown != 0)
+      ClickAndSettle(host, kPageOverPictureX, kPageOverPictureY);
+    else
+      ClickAndSettle(host, kPageX, kPageY);
+  }
+  if (storyPage.isNull() || townPage.isNull()) {
+    std::fprintf(stderr, "velmora_screenshots: the opening showed no page over a picture or in the town\n");
     return 1;
   }
-  if (!SaveWindow(host, out + "velmora-story.png")) return 1;
-
-  if (!ReadUntil(host, [](const velmora::GameState& s) { return s.ScreenMode == 3 && s.GamePhase == 1; })) {
-    std::fprintf(stderr, "velmora_screenshots: the photo game did not come\n");
+  if (!Save(storyPage, out + "velmora-story.png") || !Save(townPage, out + "velmora-town.png") ||
+      !Save(Grab(host), out + "velmora-photo.png"))
     return 1;
-  }
-  if (!SaveWindow(host, out + "velmora-photo.png")) return 1;
   return 0;
 }

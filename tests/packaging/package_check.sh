@@ -53,10 +53,12 @@ printf '%s\n' control md5sums | diff -u - "$work/control.members" || fail "the c
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sed 's|^\./||' | sort > "$work/package.files"
 expected_files | sed 's|^|usr/|' | sort | diff -u - "$work/package.files" || fail "the package holds other files than these"
 
-# --- written for /usr, and the binary stripped.
+# --- written for /usr; the binary stripped and of the package's version.
 dpkg-deb -x "$deb" "$work/root"
 grep -qxF 'exec "/usr/bin/velmora" "$@"' "$work/root/usr/libexec/velmora/velmora-launch" || fail "the launcher does not start /usr/bin/velmora"
 grep -qxF 'Exec=/usr/libexec/velmora/velmora-launch' "$work/root/usr/share/applications/velmora.desktop" || fail "the entry does not run /usr/libexec/velmora/velmora-launch"
 grep -rlF "$work" "$work/root" && fail "these packaged files name the folder cpack worked in"
 file "$work/root/usr/bin/velmora" | grep -q ', stripped' || fail "the packaged game is not stripped"
+said="$(QT_QPA_PLATFORM=offscreen "$work/root/usr/bin/velmora" --version 2>&1)"
+[ "$said" = "velmora $version" ] || fail "the packaged game says '$said' to --version, not 'velmora $version'"
 echo "PASS"
