@@ -88,36 +88,36 @@ sleep 1
 
 RANDOM="$seed"
 declare -A sent=()
-point() {  # a random point on the picture, never on the title's exit button
-  local x y
+point() {  # a random point on the picture in PX PY, never on the title's exit button
   while :; do
-    x=$((RANDOM % 640)) y=$((RANDOM % 480))
+    PX=$((RANDOM % 640)) PY=$((RANDOM % 480))
     # Now and then where the game takes clicks: page buttons, the cards, the map's middle.
-    case $((RANDOM % 5)) in
-      0) case $((RANDOM % 4)) in 0) x=465 y=451 ;; 1) x=575 y=444 ;; 2) x=$((95 + 110 * (RANDOM % 4))) y=220 ;;
-           3) x=320 y=198 ;; esac ;;
-    esac
-    [ "$x" -ge 276 ] && [ "$x" -le 364 ] && [ "$y" -ge 281 ] && [ "$y" -le 319 ] && continue
-    echo "$((cx + x)) $((cy + y))"
+    if [ $((RANDOM % 5)) = 0 ]; then
+      case $((RANDOM % 4)) in 0) PX=465 PY=451 ;; 1) PX=575 PY=444 ;; 2) PX=$((95 + 110 * (RANDOM % 4))) PY=220 ;;
+        3) PX=320 PY=198 ;; esac
+    fi
+    [ "$PX" -ge 276 ] && [ "$PX" -le 364 ] && [ "$PY" -ge 281 ] && [ "$PY" -le 319 ] && continue
+    PX=$((cx + PX)) PY=$((cy + PY))
     return
   done
 }
-pause() { printf 'sleep 0.0%02d ' $((RANDOM % 40)); }
+
 storm_started="$(ms_now)" about_boxes=0 error_boxes=0
 for ((done_events = 0; done_events < events; done_events += chunk)); do
   cmd=()
   for ((i = 0; i < chunk && done_events + i < events; i++)); do
     roll=$((RANDOM % 100))
-    if [ "$roll" -lt 30 ]; then cmd+=(mousemove $(point) click 1) kind=click
-    elif [ "$roll" -lt 45 ]; then cmd+=(mousemove $(point)) kind=move
-    elif [ "$roll" -lt 55 ]; then cmd+=(mousemove $(point) mousedown 1) kind=press
-    elif [ "$roll" -lt 65 ]; then cmd+=(mousemove $(point) mouseup 1) kind=release
-    elif [ "$roll" -lt 77 ]; then cmd+=(click $((4 + RANDOM % 2))) kind=wheel
-    elif [ "$roll" -lt 82 ]; then cmd+=(mousemove $(point) click $((2 + RANDOM % 2))) kind=other_button
-    elif [ "$roll" -lt 88 ]; then
+    point
+    if [ "$roll" -lt 35 ]; then cmd+=(mousemove "$PX" "$PY" click 1) kind=click
+    elif [ "$roll" -lt 50 ]; then cmd+=(mousemove "$PX" "$PY") kind=move
+    elif [ "$roll" -lt 61 ]; then cmd+=(mousemove "$PX" "$PY" mousedown 1) kind=press
+    elif [ "$roll" -lt 72 ]; then cmd+=(mousemove "$PX" "$PY" mouseup 1) kind=release
+    elif [ "$roll" -lt 84 ]; then cmd+=(click $((4 + RANDOM % 2))) kind=wheel
+    elif [ "$roll" -lt 88 ]; then cmd+=(mousemove "$PX" "$PY" click $((2 + RANDOM % 2))) kind=other_button
+    elif [ "$roll" -lt 94 ]; then
       if [ $((RANDOM % 2)) = 0 ]; then cmd+=(key Return); else cmd+=(key space); fi
       kind=advance_key
-    elif [ "$roll" -lt 94 ]; then
+    elif [ "$roll" -lt 97 ]; then
       # GAME > 最初から or 戻る (never the exit below them), by the pointer.
       cmd+=(mouseup 1 mousemove "$game_title" "$bar_y" click 1 sleep 0.15 mousemove "$game_title" "$(row $((RANDOM % 2)))"
             click 1 sleep 0.05 key Escape)
@@ -130,8 +130,8 @@ for ((done_events = 0; done_events < events; done_events += chunk)); do
       kind=menu_sound
     fi
     sent[$kind]=$((${sent[$kind]:-0} + 1))
-    read -ra gap <<< "$(pause)"
-    cmd+=("${gap[@]}")
+    # A short random pause, so the next event lands anywhere in a wipe, a pan or a card turn.
+    cmd+=(sleep "0.0$((RANDOM % 4))$((RANDOM % 10))")
   done
   xdotool "${cmd[@]}" 2> /dev/null
   alive "during the storm"
@@ -141,8 +141,13 @@ for ((done_events = 0; done_events < events; done_events += chunk)); do
   fi
   # Every fourth run the about box, asked for from the menu bar and closed with its button.
   if [ $(((done_events / chunk) % 4)) = 3 ]; then
-    xdotool mouseup 1 mousemove "$about_title" "$bar_y" click 1
-    for _ in $(seq 10); do [ "$(boxes)" -gt 0 ] && break; sleep 0.1; done
+    # The game opens it only while no wipe, pan or card turn is under way: a few tries.
+    for _ in 1 2 3 4; do
+      xdotool key Escape mouseup 1 mousemove "$about_title" "$bar_y" click 1
+      for _ in $(seq 10); do [ "$(boxes)" -gt 0 ] && break; sleep 0.1; done
+      [ "$(boxes)" -gt 0 ] && break
+      sleep 0.5
+    done
     if [ "$(boxes)" -gt 0 ]; then
       about_boxes=$((about_boxes + 1))
       xdotool key Return

@@ -18,9 +18,9 @@ namespace {
 // The run ./check makes. Under the sanitizers every step costs many times more, so that
 // build plays a shorter run; the ordinary build plays the long one.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int64_t kDefaultSteps = 8000;
+constexpr int64_t kDefaultSteps = 1000;
 #else
-constexpr int64_t kDefaultSteps = 100000;
+constexpr int64_t kDefaultSteps = 10000;
 #endif
 constexpr uint32_t kDefaultSeed = 16;
 
@@ -56,7 +56,9 @@ TEST(Explore, RandomPlayNeverBreaksAndReachesTheWholeStory) {
             << f.AboutBoxes << " about boxes\n"
             << explorer.coverage().Report();
   // A short run (a replay of a failure, say) is not expected to see the whole story.
-  if (steps >= kDefaultSteps) EXPECT_TRUE(explorer.coverage().Complete()) << explorer.coverage().Report();
+  if (steps >= kDefaultSteps) {
+    EXPECT_TRUE(explorer.coverage().Complete()) << explorer.coverage().Report();
+  }
 }
 
 }  // namespace

@@ -18,16 +18,17 @@ constexpr int kWaitChance = 20;   // a pause
 constexpr int kGiveUpChance = 2;
 // Out of 100 actions, how many are left to run to rest; the others are followed at once.
 constexpr int kSettleChance = 80;
-// Out of 100: how often a player who knows the story walks to where it goes on, and
+// Out of 100: how often a player who knows the story walks to where it goes on (drawn per
+// game, so some players follow the story closely and others wander and miss days), and
 // confirms the move in the box.
-constexpr int kFollowStoryChance = 75;
+constexpr int kFollowStoryLeast = 20, kFollowStoryMost = 95;
 constexpr int kConfirmChance = 85;
 // Of a hundred times the exit is drawn, the times it is taken (each exit is a start-up).
 constexpr int kExitChance = 5;
 // The day from which a session's player has had enough, drawn per session.
 constexpr int32_t kBoredFrom = 10, kBoredTo = 20;
 // A resting game that needs more actions than this to reach the title has lost its way back.
-constexpr int kWayBackActions = 40;
+constexpr int kWayBackActions = 200;
 // Game time to come to rest in; the longest pan takes a few seconds.
 constexpr uint32_t kRestLimitMs = 10 * 60 * 1000;
 constexpr uint32_t kSettleSliceMs = 50;
@@ -141,6 +142,7 @@ void Explorer::Observe() {
     // A new game: its player will have had enough of it some day.
     ++figures_.Sessions;
     boredDay_ = std::uniform_int_distribution<int32_t>(kBoredFrom, kBoredTo)(random_);
+    followStory_ = std::uniform_int_distribution<int>(kFollowStoryLeast, kFollowStoryMost)(random_);
   }
   lastMode_ = s.ScreenMode;
 }
@@ -196,7 +198,8 @@ void Explorer::Step() {
   TForm1& f = host_->Form();
   const GameState& s = f.State;
   const bool atRest = AtRest();
-  if (atRest && s.ModeArg == 1 &&
+  const bool inPlay = s.ModeArg == 1 && s.ScreenMode >= 3 && s.ScreenMode <= 7;
+  if (atRest && inPlay &&
       (s.DayCount >= boredDay_ || std::uniform_int_distribution<int>(0, 999)(random_) < kGiveUpChance)) {
     GoBackToTitle();
     return;
@@ -234,7 +237,7 @@ Action Explorer::ChooseClick(const std::vector<Action>& clicks) {
   const GameState& s = f.State;
   auto chance = [&](int percent) { return std::uniform_int_distribution<int>(0, 99)(random_) < percent; };
   std::vector<Action> preferred;
-  if (s.ScreenMode == 4 && s.TownPhase == 1 && chance(kFollowStoryChance)) {
+  if (s.ScreenMode == 4 && s.TownPhase == 1 && chance(followStory_)) {
     // Places where an event would start today, as a player who knows the story walks.
     for (const Action& c : clicks) {
       const int place = c.HitId - kTownIds;
@@ -295,10 +298,11 @@ void Explorer::GoBackToTitle() {
         Fail("the menu's back command did not bring back the title");
       continue;
     }
-    // The back command is not offered here (the move box is up, say): a click on.
+    // The back command is not offered here (the move box is up, or a move was called off
+    // on the map, which leaves it off until the next move): play on until it is.
     const std::vector<Action> clicks = LiveClicks(f, random_);
     if (clicks.empty()) Fail("on the way back to the title from " + from + ": neither the back command nor a click is offered");
-    Perform(clicks[std::uniform_int_distribution<size_t>(0, clicks.size() - 1)(random_)], true);
+    Perform(ChooseClick(clicks), true);
   }
   Fail("no way back to the title from " + from + " in " + std::to_string(kWayBackActions) + " actions");
 }

@@ -34,6 +34,8 @@ class ExploreFailure : public std::runtime_error {
 
 class Explorer {
  public:
+  // Out of 100, how often the player of the first game walks where the story goes on.
+  static constexpr int kFollowStoryDefault = 75;
   explicit Explorer(uint32_t seed);
   ~Explorer();
 
@@ -87,6 +89,7 @@ class Explorer {
   Figures figures_;
   int64_t target_ = 0;
   int32_t boredDay_ = 0;
+  int followStory_ = kFollowStoryDefault;
   int32_t lastMode_ = -1;
   std::deque<std::string> recent_;
 };
