@@ -113,6 +113,17 @@ class ScriptWalk {
   };
 
   void StartBlock(const Play& play, const std::string& how, size_t fromLine);
+  // A place play reaches: walked later from Run's queue, so that long chains of jumps in a
+  // big script never nest calls deeper and deeper.
+  struct Pending {
+    Play State;
+    size_t Pos;
+    bool BlockStart;
+    std::string Label;
+  };
+  void Reach(const Play& play, size_t pos, bool blockStart, const std::string& label) {
+    pending_.push_back({play, pos, blockStart, label});
+  }
   void Walk(Play play, size_t pos, bool blockStart, const std::string& label);
   // Runs the command of Tag; false when play leaves the block there. A command the game
   // refuses stops with its error box, and the next page goes on after its argument.
@@ -128,6 +139,12 @@ class ScriptWalk {
     const std::string& line = lines_[index];
     return !line.empty() && line[0] == '*' && ScriptText::TagIndex(line) == 0;
   }
+  // FindLabel, remembered: the walk looks the same few labels up again and again.
+  int FindLabel(const std::string& label) {
+    const auto [it, fresh] = labelLines_.try_emplace(label, 0);
+    if (fresh) it->second = ScriptText::FindLabelIn(lines_, label);
+    return it->second;
+  }
   void Error(int line, const std::string& message) { Add(true, line, message); }
   void Warning(int line, const std::string& message) { Add(false, line, message); }
   void Add(bool error, int line, const std::string& message);
@@ -135,6 +152,8 @@ class ScriptWalk {
   const std::vector<std::string>& lines_;
   std::set<std::tuple<size_t, bool, std::tuple<int, int, bool, bool>>> visited_;
   std::set<std::tuple<int, bool, std::string>> seen_;
+  std::vector<Pending> pending_;
+  std::map<std::string, int> labelLines_;
   std::vector<ScriptFinding> findings_;
   std::map<std::pair<size_t, int>, int> widths_;
 };
@@ -152,7 +171,7 @@ std::vector<ScriptFinding> ScriptWalk::Run() {
     std::string key = lines_[i];
     std::transform(key.begin(), key.end(), key.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
     const auto [it, fresh] = firstLabel.emplace(key, i);
-    if (!fresh && ScriptText::FindLabelIn(lines_, lines_[i]) == static_cast<int>(it->second) + 1)
+    if (!fresh && FindLabel(lines_[i]) == static_cast<int>(it->second) + 1)
       Warning(static_cast<int>(i) + 1, "the label " + Quoted(lines_[i]) + " repeats the one on " + LineRef(it->second) +
                                            ": the game always finds the first, so it never starts a block here");
   }
@@ -167,6 +186,11 @@ std::vector<ScriptFinding> ScriptWalk::Run() {
     const int place = EventTable[e].Place;
     StartBlock(arrival, "arriving at " + Trimmed(PlaceTable[place].Name) + " (place " + std::to_string(place) + ")", 0);
   }
+  while (!pending_.empty()) {
+    const Pending next = std::move(pending_.back());
+    pending_.pop_back();
+    Walk(next.State, next.Pos, next.BlockStart, next.Label);
+  }
   std::stable_sort(findings_.begin(), findings_.end(),
                    [](const ScriptFinding& a, const ScriptFinding& b) { return a.Line < b.Line; });
   return findings_;
@@ -174,7 +198,7 @@ std::vector<ScriptFinding> ScriptWalk::Run() {
 
 void ScriptWalk::StartBlock(const Play& play, const std::string& how, size_t fromLine) {
   const std::string label = ScriptText::EventLabelFor(play.Event, play.Partner);
-  const int found = ScriptText::FindLabelIn(lines_, label);
+  const int found = FindLabel(label);
   const std::string who = Who(play.Event, play.Partner);
   const std::string reached = " (reached by " + how + ")";
   const int at = static_cast<int>(fromLine);
@@ -191,7 +215,7 @@ void ScriptWalk::StartBlock(const Play& play, const std::string& how, size_t fro
                   reached);
     return;
   }
-  Walk(play, static_cast<size_t>(found), true, label);
+  Reach(play, static_cast<size_t>(found), true, label);
 }
 
 void ScriptWalk::Walk(Play play, size_t pos, bool blockStart, const std::string& label) {
@@ -392,7 +416,7 @@ void ScriptWalk::OpenChoice(const Play& play, int set, size_t tagLine) {
       case ChoiceOutcome::GoOn: {
         // Play resumes four lines after the question, or, after a missed photo, deals again.
         Play goOn = play;
-        Walk(goOn, first + 4, false, "after " + how);
+        Reach(goOn, first + 4, false, "after " + how);
         PlayPhoto(play, tagLine, "another try at the photo by " + how);
         break;
       }
@@ -408,7 +432,7 @@ void ScriptWalk::PlayPhoto(const Play& play, size_t line, const std::string& how
   for (int result = 1; result <= 5; ++result) {
     if (result == 1) CheckFinish(play, line, "a good photo from " + how);
     const std::string label = ScriptText::GameResultLabelFor(result, play.Event, play.Partner);
-    const int found = ScriptText::FindLabelIn(lines_, label);
+    const int found = FindLabel(label);
     if (found == 0) {
       Error(static_cast<int>(line) + 1, "after " + how + " in " + Who(play.Event, play.Partner) + ", result " +
                                             std::to_string(result) + " (" + kResults[result] + ") goes on at '" +
@@ -419,7 +443,7 @@ void ScriptWalk::PlayPhoto(const Play& play, size_t line, const std::string& how
     Play after = play;
     after.CgShown = false;
     if (PhotoGame::SendsPartnerAway(play.Partner, result)) after.Partner = 0;
-    Walk(after, static_cast<size_t>(found), false, label);
+    Reach(after, static_cast<size_t>(found), false, label);
   }
 }
 
