@@ -203,7 +203,7 @@ void ScriptWalk::StartBlock(const Play& play, const std::string& how, size_t fro
   const std::string reached = " (reached by " + how + ")";
   const int at = static_cast<int>(fromLine);
   if (label.empty()) {
-    Error(at, who + " has no label the game can look up (only events 1 to 4 and 11 to 14 have one without a heroine): " +
+    Error(at, who + " has no label the game can look up (without a heroine, only events 1 to 4 and 9 to 14 have one): " +
                   (found ? "the game would start it after the first empty line, " + LineRef(static_cast<size_t>(found - 1))
                          : std::string("the game would play the script from its first line instead")) +
                   reached);
