@@ -56,7 +56,7 @@ TEST(Explore, RandomPlayNeverBreaksAndReachesTheWholeStory) {
             << explorer.GameMilliseconds() / 60000 << " min of game time, " << f.StartUps << " start-ups, "
             << f.Sessions << " games, " << f.Endings << " ending screens, " << f.WaysBack
             << " ways back to the title, " << f.LivenessProbes << " resting positions probed for a live action, "
-            << f.AboutBoxes << " about boxes\n"
+            << f.AboutBoxes << " about boxes; the whole story reached by step " << f.WholeStoryAt << "\n"
             << explorer.coverage().Report();
   if (steps >= kWholeStorySteps) {
     EXPECT_TRUE(explorer.coverage().Complete()) << explorer.coverage().Report();

@@ -79,7 +79,16 @@ void Explorer::StartUp() {
 void Explorer::Run(int64_t steps) {
   target_ = steps;
   if (!host_) StartUp();
-  while (figures_.Steps < target_) Step();
+  // How often the run looks whether it has seen the whole story yet.
+  constexpr int64_t kCoverageLook = 100;
+  int64_t nextLook = figures_.Steps + kCoverageLook;
+  while (figures_.Steps < target_) {
+    Step();
+    if (figures_.WholeStoryAt == 0 && figures_.Steps >= nextLook) {
+      nextLook = figures_.Steps + kCoverageLook;
+      if (coverage_.Complete()) figures_.WholeStoryAt = figures_.Steps;
+    }
+  }
 }
 
 bool Explorer::AtRest() const {

@@ -52,6 +52,7 @@ class Explorer {
     int64_t LivenessProbes = 0;  // resting positions where a live action had to be found
     int64_t AboutBoxes = 0;
     uint64_t GameMilliseconds = 0;  // of the start-ups before the current one
+    int64_t WholeStoryAt = 0;       // the step by which everything had been reached, 0 not yet
   };
   const Figures& figures() const { return figures_; }
   // Game time played over every start-up.
