@@ -1,4 +1,5 @@
 // velmora_fuzz_seeds DIR: writes the seed corpus of every fuzz target into DIR/<target>/.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include "fuzz/fuzz_support.h"
 #include "gfx/asset_layout.h"
 #include "gfx/sjis.h"
+#include "save/save_format.h"
 #include "tools/bmp_corpus.h"
 #include "tools/demo/demo_content.h"
 
@@ -83,6 +85,45 @@ int main(int argc, char** argv) {
         InterpreterInput("*OP\n<B>\n5\n一\n二\n三\n四\n<CG>\n2\n<CG_text>\n3\nBL\n<Aite_f>\n1\n<f_Change>\n2\n"
                          "<Aite0>\n<Sentaku>\n2\n問い\n答え1\n答え2\n\n<Game>\n*next_ba\n",
                          20));
+  // Saves of a first map, a walk's end at a scene and a late morning; each once as it is
+  // and once for the target to make its sum right, and one cut short.
+  {
+    velmora::GameState map;
+    map.ScreenMode = 4;
+    map.DayCount = 1;
+    map.TimeSlot = 3;
+    map.TownPhase = 1;
+    map.CurrentPlace = 1;
+    map.Points = 180;
+    map.ModeArg = 1;
+    for (int i = 1; i <= 14; ++i) map.EventState[i] = i == 1 || i == 6 || i >= 9 ? 1 : 0;
+    for (int i = 1; i <= 16; ++i) map.PlaceOpen[i] = (i >= 2 && i <= 4) || i == 12 ? 0 : 1;
+    velmora::GameState walkOver = map;
+    walkOver.TownPhase = 5;
+    walkOver.TargetPlace = 7;
+    walkOver.Partner = 1;
+    walkOver.HeroineWait[1] = 2;
+    walkOver.HeroineGauge[0] = 30;
+    walkOver.CgSeen[1] = 1;
+    velmora::GameState morning = map;
+    morning.TownPhase = 0;
+    morning.TimeSlot = 20;
+    morning.Points = 90;
+    int k = 0;
+    for (const velmora::GameState* state : {&map, &walkOver, &morning}) {
+      const std::vector<uint8_t> save = velmora::EncodeSave(*state, 0x0123456789ABCDEFull);
+      for (uint8_t fixSum : {0, 1}) {
+        std::vector<uint8_t> seed(save.size() + 1, fixSum);
+        std::copy(save.begin(), save.end(), seed.begin() + 1);
+        Write(root / "save" / ("state" + std::to_string(k) + (fixSum ? "_sum" : "")), seed);
+      }
+      ++k;
+    }
+    const std::vector<uint8_t> save = velmora::EncodeSave(map, 1);
+    std::vector<uint8_t> cut(41, 0);
+    std::copy(save.begin(), save.begin() + 40, cut.begin() + 1);
+    Write(root / "save" / "cut", cut);
+  }
   std::printf("fuzz seeds written to %s\n", argv[1]);
   return 0;
 }

@@ -19,7 +19,7 @@ export LSAN_OPTIONS="suppressions=$here/fuzz/lsan.supp:print_suppressions=0"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 status=0
-for target in bmp script asset interpreter; do
+for target in bmp script asset interpreter save; do
   corpus="$work/corpus-$target"
   mkdir -p "$corpus"
   cp -r "$work/seeds/$target/." "$corpus/"
