@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <cstdio>
 
 #include "platform/qt/command_line.h"
 
@@ -40,17 +41,24 @@ DisplayChoice DisplaySettings::Load() const {
 QString DisplaySettings::Save(const DisplayChoice& choice) const {
   if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
     return QStringLiteral("the folder of %1 could not be made").arg(QDir::toNativeSeparators(path_));
+  // Written afresh beside the old file and put in its place in one step: a failed write
+  // leaves the old file as it was, and a damaged old file is not read again.
+  const QString fresh = path_ + QStringLiteral(".new");
+  QFile::remove(fresh);
   {
-    // A damaged file is started afresh rather than mended.
-    const QSettings old(path_, QSettings::IniFormat);
-    if (old.status() != QSettings::NoError) QFile::remove(path_);
+    QSettings settings(fresh, QSettings::IniFormat);
+    settings.setValue(kZoomKey, choice.Zoom);
+    settings.setValue(kFullscreenKey, choice.Fullscreen);
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+      QFile::remove(fresh);
+      return QStringLiteral("%1 could not be written").arg(QDir::toNativeSeparators(path_));
+    }
   }
-  QSettings settings(path_, QSettings::IniFormat);
-  settings.setValue(kZoomKey, choice.Zoom);
-  settings.setValue(kFullscreenKey, choice.Fullscreen);
-  settings.sync();
-  if (settings.status() != QSettings::NoError)
-    return QStringLiteral("%1 could not be written").arg(QDir::toNativeSeparators(path_));
+  if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path_).constData()) != 0) {
+    QFile::remove(fresh);
+    return QStringLiteral("%1 could not be replaced").arg(QDir::toNativeSeparators(path_));
+  }
   return {};
 }
 
