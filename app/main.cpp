@@ -11,6 +11,7 @@
 #include "platform/qt/command_line.h"
 #include "platform/qt/display_settings.h"
 #include "platform/qt/game_window.h"
+#include "platform/qt/save_keys.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -51,6 +52,7 @@ int main(int argc, char** argv) {
     if (!problem.isEmpty()) std::fprintf(stderr, "velmora: the display choice was not kept: %s\n", qPrintable(problem));
   };
   window.Start();
+  velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();

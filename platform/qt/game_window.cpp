@@ -219,7 +219,7 @@ void GameWindow::Perform(ShellAction action) {
       if (OnQuickSave) OnQuickSave();
       break;
     case ShellAction::QuickLoad:
-      if (OnQuickLoad) OnQuickLoad();
+      if (OnQuickLoad) Entry(OnQuickLoad);  // it changes the game: one entry of its own
       break;
     case ShellAction::None: break;
   }

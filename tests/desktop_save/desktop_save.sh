@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# Saving in the real program on a virtual X display. A morning's autosave of day 3 is put
+# in a scratch save folder; the program starts, F9 loads it (there is no quick save yet)
+# and the town map comes up; F5 writes the quick save; the program is ended; it starts
+# again, F9 loads the quick save, and the town screen's status panel (and the whole
+# picture) must match what was on the screen when F5 was pressed, pixel for pixel.
+#
+#   desktop_save.sh VELMORA VELMORA_DEMO DESKTOP_SAVE_SEED [ARTIFACT_DIR]
+#
+# Exits 77 (skipped) only when no X server can be started. Everything it starts is
+# stopped on every way out.
+set -uo pipefail
+
+[ $# -ge 3 ] || { echo "usage: $0 VELMORA VELMORA_DEMO DESKTOP_SAVE_SEED [ARTIFACT_DIR]" >&2; exit 2; }
+velmora="$(realpath "$1")" demo="$(realpath "$2")" seed="$(realpath "$3")" artifacts="${4:-}"
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-save.XXXXXX")"
+xvfb_pid="" game_pid=""
+stop_game() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
+  game_pid=""
+}
+cleanup() {
+  stop_game
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "$artifacts" ]; then
+    mkdir -p "$artifacts" && cp "$work"/*.png "$work"/*.log "$artifacts"/ 2>/dev/null
+    echo "screenshots and logs kept in $artifacts" >&2
+  fi
+  exit 1
+}
+
+if ! command -v Xvfb > /dev/null; then
+  echo "SKIPPED: there is no Xvfb to start a display with (tools/install_deps.sh installs it)" >&2
+  exit 77
+fi
+for tool in xdotool xwininfo import compare; do
+  command -v "$tool" > /dev/null || fail "$tool is missing (tools/install_deps.sh installs it)"
+done
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if [ ! -s "$work/display" ]; then
+  echo "SKIPPED: Xvfb could not start a display:" >&2
+  cat "$work/xvfb.log" >&2
+  exit 77
+fi
+# Folders of its own: the saves, the remembered display choice, the runtime folder.
+export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/data"
+export XDG_CONFIG_HOME="$work/config" HOME="$work/home"
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
+mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME"
+xdotool mousemove 0 0
+
+"$demo" "$work/game" > "$work/demo.log" 2>&1 || fail "the demo game could not be written"
+folder="$("$seed" "$work/game" "$XDG_DATA_HOME/velmora/saves" 2> "$work/seed.log")" ||
+  fail "the autosave could not be put in place: $(cat "$work/seed.log")"
+
+window="" client_x="" client_y=""
+start_game() {
+  (cd "$work/game" && exec "$velmora") > "$work/game-$1.log" 2>&1 &
+  game_pid=$!
+  window=""
+  for _ in $(seq 100); do
+    kill -0 "$game_pid" 2>/dev/null || fail "velmora ended at start-up: $(cat "$work/game-$1.log")"
+    window="$(xdotool search --onlyvisible --pid "$game_pid" 2> /dev/null | head -n 1)"
+    [ -n "$window" ] && break
+    sleep 0.1
+  done
+  [ -n "$window" ] || fail "no window of velmora was shown in 10 s"
+  local info
+  info="$(xwininfo -id "$window")"
+  local x y h
+  x="$(awk '/Absolute upper-left X/ {print $4}' <<< "$info")"
+  y="$(awk '/Absolute upper-left Y/ {print $4}' <<< "$info")"
+  h="$(awk '/Height:/ {print $2}' <<< "$info")"
+  client_x="$x" client_y=$((y + h - 480))
+}
+
+capture() { import -window root -crop "640x480+$client_x+$client_y" +repage "$work/$1.png" 2> /dev/null; }
+# Differing pixels of two captures, in the whole picture or in Area (WxH+X+Y).
+differing() {
+  local area="${3:-640x480+0+0}"
+  compare -metric AE "$work/$1.png[$area]" "$work/$2.png[$area]" null: 2>&1 | awk '{print int($1)}'
+}
+# Waits until the picture stays the same for a second, at least Min seconds after now,
+# at most 30 seconds; the last capture is Name.
+wait_still() {
+  local name="$1" min="$2" deadline=$((SECONDS + 30)) earliest=$((SECONDS + $2))
+  capture "$name"
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    kill -0 "$game_pid" 2>/dev/null || fail "velmora ended while waiting for $name"
+    sleep 1
+    cp "$work/$name.png" "$work/${name}_before.png"
+    capture "$name"
+    if [ "$SECONDS" -ge "$earliest" ] && [ "$(differing "${name}_before" "$name")" = 0 ]; then return 0; fi
+  done
+  fail "the picture did not come to rest for $name"
+}
+# A key to the window: the pointer rests over the status panel, where nothing lights up,
+# and the keyboard follows it there.
+press() {
+  xdotool mousemove --sync $((client_x + 600)) $((client_y + 470))
+  xdotool windowfocus --sync "$window" 2> /dev/null || true
+  xdotool key "$1"
+}
+
+panel="125x480+515+0"
+
+start_game first
+wait_still title_first 3
+press F9
+# The wipe to the town, its settle, and the overlay's note gone again.
+wait_still saved_screen 4
+[ "$(differing title_first saved_screen "$panel")" -gt 1000 ] || fail "F9 did not bring the town screen up"
+[ -f "$folder/quick.sav" ] && fail "a quick save was there before F5"
+press F5
+for _ in $(seq 50); do [ -f "$folder/quick.sav" ] && break; sleep 0.1; done
+[ -f "$folder/quick.sav" ] || fail "F5 on the map wrote no quick save in $folder"
+ls "$folder" > "$work/folder.log"
+[ "$(ls "$folder")" = "$(printf 'auto.sav\nquick.sav')" ] || fail "the save folder holds: $(ls "$folder" | tr '\n' ' ')"
+stop_game
+
+start_game second
+wait_still title_second 3
+press F9
+wait_still loaded_screen 4
+panel_diff="$(differing saved_screen loaded_screen "$panel")"
+whole_diff="$(differing saved_screen loaded_screen)"
+echo "status panel: $panel_diff differing pixels; whole picture: $whole_diff"
+[ "$panel_diff" = 0 ] || fail "the status panel after loading differs from the saved one in $panel_diff pixels"
+[ "$whole_diff" = 0 ] || fail "the town screen after loading differs from the saved one in $whole_diff pixels"
+grep -q "velmora:" "$work/game-first.log" "$work/game-second.log" && fail "the program reported: $(grep -h velmora: "$work"/game-*.log)"
+echo "PASS: saved on the map with F5, ended, started again, loaded with F9: the same town screen"
