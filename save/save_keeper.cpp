@@ -13,6 +13,12 @@ SaveKeeper::SaveKeeper(TForm1& form, std::string root, FileOps& ops)
 std::optional<SaveKeeper::Outcome> SaveKeeper::AfterEntry() {
   const GameState& s = form_.State;
   const bool changing = form_.G_Timer.Enabled();
+  if (!store_ && !changing && form_.AssetStream) {
+    // The asset file's fingerprint takes some milliseconds: taken at the first still
+    // moment (the title), so no save or load later waits for it.
+    std::string ignored;
+    OpenStore(ignored);
+  }
   if (s.ScreenMode == 4 && changing && form_.G_Timer.Tag != 0) {
     // The town screen is built and shown; its settle step runs on the next tick.
     entered_ = s;
