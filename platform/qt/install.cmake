@@ -10,6 +10,10 @@ set(VELMORA_DESKTOP_DIR ${CMAKE_CURRENT_LIST_DIR}/desktop)
 # The demo game the build draws (see tests/CMakeLists.txt, target demo_game).
 set(VELMORA_DEMO_GAME_DIR ${CMAKE_BINARY_DIR}/demo-game)
 
+# Installing and packaging take what the last build made (build first, as the README says):
+# without this, cpack would walk the whole build tree again before every package.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 install(TARGETS velmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${VELMORA_DESKTOP_DIR}/velmora.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(DIRECTORY ${VELMORA_DEMO_GAME_DIR}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/velmora/demo)

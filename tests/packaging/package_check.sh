@@ -41,7 +41,7 @@ echo "Depends: $depends"
 # Every library the game links and the font it draws Japanese with, each with the version
 # dpkg-shlibdeps derives from the symbols used (the font has none).
 for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6; do
-  grep -qE "(^|, )$package \(>= [^)]+\)(,|$)" <<< "$depends" || fail "Depends lacks a versioned $package"
+  grep -qE "(^|, )${package//+/\\+} \(>= [^)]+\)(,|$)" <<< "$depends" || fail "Depends lacks a versioned $package"
 done
 grep -qE "(^|, )fonts-ipafont-gothic(,|$)" <<< "$depends" || fail "Depends lacks fonts-ipafont-gothic"
 
@@ -59,6 +59,6 @@ grep -qxF 'exec "/usr/bin/velmora" "$@"' "$work/root/usr/libexec/velmora/velmora
 grep -qxF 'Exec=/usr/libexec/velmora/velmora-launch' "$work/root/usr/share/applications/velmora.desktop" || fail "the entry does not run /usr/libexec/velmora/velmora-launch"
 grep -rlF "$work" "$work/root" && fail "these packaged files name the folder cpack worked in"
 file "$work/root/usr/bin/velmora" | grep -q ', stripped' || fail "the packaged game is not stripped"
-said="$(QT_QPA_PLATFORM=offscreen "$work/root/usr/bin/velmora" --version 2>&1)"
+said="$(QT_QPA_PLATFORM=offscreen "$work/root/usr/bin/velmora" --version 2>/dev/null)"
 [ "$said" = "velmora $version" ] || fail "the packaged game says '$said' to --version, not 'velmora $version'"
 echo "PASS"
