@@ -74,6 +74,9 @@ TEST(ScriptCheck, EachBreakageSaysWhereAndWhatThePlayerWouldSee) {
       {"撮る\nやめておく\n（カメラを構えた）\n<Game>\n*pan_1_1", "撮る\n<Game>\n*pan_1_1", "<Game>\n*pan_1_1",
        "error: the choice on line {choice} (set 2) shows this line as its second option, but '<Game>' is a tag: a set 2 "
        "choice needs a question and two options after its argument"},
+      {"<Aite_h>\n3\n鉛筆が", "<Aite_h>\n7\n鉛筆が", "7\n鉛筆が",
+       "error: <Aite_h> asks for portrait frame 7 of Sanu, who has frames 1-6, 9-14: the game would stop with an "
+       "error"},
       {"<CG>\n4\n", "<CG>\nfour\n", "four",
        "error: the argument of <CG> on line 5 is 'four', which is not a whole number: the game would stop with the "
        "message \"'four' は整数ではありません\""},
