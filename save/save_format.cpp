@@ -115,7 +115,7 @@ std::vector<uint8_t> EncodeSave(const GameState& state, uint64_t assetFingerprin
 std::optional<DecodedSave> DecodeSave(const uint8_t* bytes, size_t size, std::string& problem) {
   const size_t expected = SaveFileSize();
   if (size < sizeof kSaveMagic || std::memcmp(bytes, kSaveMagic, sizeof kSaveMagic) != 0) {
-    problem = size < sizeof kSaveMagic && std::memcmp(bytes, kSaveMagic, size) == 0
+    problem = size < sizeof kSaveMagic && (size == 0 || std::memcmp(bytes, kSaveMagic, size) == 0)
                   ? "セーブファイルが途中で切れています。"
                   : "Velmora のセーブファイルではありません。";
     return std::nullopt;
