@@ -140,7 +140,7 @@ advance_until() {
     for at in "570 445" "460 450" "320 240"; do
       # shellcheck disable=SC2086
       click $at
-      sleep 0.4
+      sleep 0.3
       [ "$(lines_like "$pattern")" -ge "$count" ] && break
     done
   done
@@ -150,14 +150,14 @@ advance_until() {
 # for a few rounds: the town map, where these clicks fall on nothing.
 advance_until_quiet() {
   local quiet=0 before deadline=$((SECONDS + step_wait_s))
-  while [ "$quiet" -lt 4 ]; do
+  while [ "$quiet" -lt 3 ]; do
     [ "$SECONDS" -lt "$deadline" ] || fail "the story did not stop at the map in ${step_wait_s} s"
     alive "on to the map"
     before="$(wc -l < "$work/story.txt")"
     for at in "460 450" "570 445" "113 441"; do
       # shellcheck disable=SC2086
       click $at
-      sleep 0.4
+      sleep 0.3
     done
     if [ "$(wc -l < "$work/story.txt")" = "$before" ]; then quiet=$((quiet + 1)); else quiet=0; fi
   done
@@ -171,7 +171,7 @@ until [ "$(lines_like '今でも時々')" -ge 1 ]; do
   [ "$SECONDS" -lt "$deadline" ] || fail "a new game did not start from the title in ${step_wait_s} s"
   alive "the title"
   click 320 198
-  sleep 1
+  sleep 0.5
 done
 echo "a new game from the title ($((SECONDS - started)) s)"
 advance_until 'まずは一枚、撮ってみよう' 1 "the opening's pages, its CG and the last page"
@@ -191,10 +191,10 @@ until [ "$(lines_like '今でも時々')" -ge 2 ]; do
   [ "$SECONDS" -lt "$deadline" ] || fail "the menu's back command did not lead to the title"
   alive "back to the title"
   click 320 198
-  sleep 1
+  sleep 0.5
 done
 echo "back to the title by the menu, and a new game ($((SECONDS - started)) s)"
-sleep 2
+sleep 1
 # 設定 > 音 ON > OFF, then > ON.
 menu 1 Down Right Up Return
 menu 1 Down Right Up Up Return
