@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int64_t offset = in.Dword() % (static_cast<int64_t>(base->size()) + 64);
     layers.push_back({offset, in.Bytes(in.Byte())});
   }
-  HeadlessHost host("/nonexistent");
+  HeadlessHost host("/nonexistent", HeadlessHost::Watch::Unwatched);
   host.SetMemoryFile("data/qelvart.red", base, std::move(layers), fileSize);
   host.Start();
   host.RunFor(500);

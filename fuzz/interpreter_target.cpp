@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const size_t scriptLength = in.Word();
   std::vector<uint8_t> script = in.Bytes(scriptLength);
   const int64_t fileSize = ScriptOffset + static_cast<int64_t>(script.size());
-  HeadlessHost host("/nonexistent");
+  HeadlessHost host("/nonexistent", HeadlessHost::Watch::Unwatched);
   host.SetMemoryFile("data/qelvart.red", demo, {{ScriptOffset, std::move(script)}}, fileSize);
   TForm1& form = host.Start();
   host.RunFor(500);

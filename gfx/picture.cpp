@@ -1,6 +1,7 @@
 #include "gfx/picture.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace velmora {
@@ -43,6 +44,52 @@ inline void WriteColor(Picture& p, uint8_t* row, int x, uint32_t c) {
       px[2] = static_cast<uint8_t>(c >> 16);
       break;
     }
+  }
+}
+
+// Count pixels from 32 to 24 bits and from 24 to 32 bits (the fourth byte of a 32-bit
+// pixel is left as it is). Four pixels go as three or four whole words: the wipes' frames
+// are converted at every screen change, and a sanitized build checks every access.
+inline uint32_t Load32(const uint8_t* p) {
+  uint32_t w;
+  std::memcpy(&w, p, 4);
+  return w;
+}
+inline void Store32(uint8_t* p, uint32_t w) { std::memcpy(p, &w, 4); }
+
+void Pixels32To24(const uint8_t* sp, uint8_t* dp, int count) {
+  int x = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; x + 4 <= count; x += 4, sp += 16, dp += 12) {
+      const uint32_t a = Load32(sp), b = Load32(sp + 4), c = Load32(sp + 8), d = Load32(sp + 12);
+      Store32(dp, (a & 0xFFFFFFu) | (b << 24));
+      Store32(dp + 4, ((b >> 8) & 0xFFFFu) | (c << 16));
+      Store32(dp + 8, ((c >> 16) & 0xFFu) | (d << 8));
+    }
+  }
+  for (; x < count; ++x, sp += 4, dp += 3) {
+    dp[0] = sp[0];
+    dp[1] = sp[1];
+    dp[2] = sp[2];
+  }
+}
+
+void Pixels24To32(const uint8_t* sp, uint8_t* dp, int count) {
+  int x = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr uint32_t kKept = 0xFF000000u;
+    for (; x + 4 <= count; x += 4, sp += 12, dp += 16) {
+      const uint32_t a = Load32(sp), b = Load32(sp + 4), c = Load32(sp + 8);
+      Store32(dp, (Load32(dp) & kKept) | (a & 0xFFFFFFu));
+      Store32(dp + 4, (Load32(dp + 4) & kKept) | (a >> 24) | ((b & 0xFFFFu) << 8));
+      Store32(dp + 8, (Load32(dp + 8) & kKept) | (b >> 16) | ((c & 0xFFu) << 16));
+      Store32(dp + 12, (Load32(dp + 12) & kKept) | (c >> 8));
+    }
+  }
+  for (; x < count; ++x, sp += 3, dp += 4) {
+    dp[0] = sp[0];
+    dp[1] = sp[1];
+    dp[2] = sp[2];
   }
 }
 
@@ -140,11 +187,10 @@ void CopyRect(Picture& dst, const Rect& dstRect, const Picture& src, const Rect&
       const int sbpp = src.BytesPerPixel();
       const uint8_t* sp = srow + static_cast<size_t>(x0 + dx) * sbpp;
       uint8_t* dp = drow + static_cast<size_t>(x0) * bpp;
-      for (int x = x0; x < x1; ++x, sp += sbpp, dp += bpp) {
-        dp[0] = sp[0];
-        dp[1] = sp[1];
-        dp[2] = sp[2];
-      }
+      if (sbpp == 4)
+        Pixels32To24(sp, dp, x1 - x0);
+      else
+        Pixels24To32(sp, dp, x1 - x0);
       continue;
     }
     for (int x = visible.Left; x < visible.Right; ++x) {

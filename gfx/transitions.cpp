@@ -1,5 +1,6 @@
 #include "gfx/transitions.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -107,7 +108,9 @@ void Transitions::VerticalSoftWipe(int duration) {
   const int width = from.Width();
   const int height = from.Height();
   const size_t rowBytes = 3 * static_cast<size_t>(width);
-  Picture strip(width, kBandRows, PixelFormat::Bgr24);  // freed on every path
+  // Freed on every path. Where no one sees the strips, one row of each keeps the wipe's
+  // arithmetic running without the work of painting.
+  Picture strip(width, form_.host.ShowsFrames() ? kBandRows : 1, PixelFormat::Bgr24);
 
   const int steps = height / kBandRows + (kLevels - 1);
   const int stepDelay = duration / steps;
@@ -118,7 +121,7 @@ void Transitions::VerticalSoftWipe(int duration) {
   while (band.Top < height) {
     Rect q = band;
     for (int level = 0; level < kLevels; ++level) {
-      for (int j = 0; j < kBandRows; ++j) {
+      for (int j = 0; j < strip.Height(); ++j) {
         const int y = q.Top + j;
         if (y < 0 || y >= height) continue;  // strip rows outside keep what they held
         BlendRun(level, from.Row(y), to.Row(y), strip.Row(j), rowBytes);
@@ -151,7 +154,9 @@ void Transitions::HorizontalSoftWipe(int duration) {
     toRows[static_cast<size_t>(y)] = to.Row(y);
   }
   // Eight cells of one band width side by side, cell k at level k.
-  Picture strip(kBandColumns * kLevels, height, PixelFormat::Bgr24);  // freed on every path
+  // Freed on every path; one row high where no one sees it (see the vertical wipe).
+  Picture strip(kBandColumns * kLevels, form_.host.ShowsFrames() ? height : std::min(height, 1),
+                PixelFormat::Bgr24);
   constexpr size_t cellBytes = 3 * kBandColumns;
 
   const int steps = width / kBandColumns + (kLevels - 1);
@@ -165,7 +170,7 @@ void Transitions::HorizontalSoftWipe(int duration) {
       if (q.Left >= 0 && q.Right <= width) {  // cells outside keep what they held
         const size_t at = 3 * static_cast<size_t>(q.Left);
         const size_t cell = cellBytes * static_cast<size_t>(level);
-        for (int y = 0; y < height; ++y)
+        for (int y = 0; y < strip.Height(); ++y)
           BlendRun(level, fromRows[static_cast<size_t>(y)] + at, toRows[static_cast<size_t>(y)] + at,
                    strip.Row(y) + cell, cellBytes);
       }

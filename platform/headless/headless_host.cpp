@@ -8,7 +8,13 @@
 
 namespace velmora {
 
-HeadlessHost::HeadlessHost(std::string root) : root_(std::move(root)), window_(640, 480, PixelFormat::Bgrx32) {
+namespace {
+constexpr Rect kWindowArea{0, 0, 640, 480};
+}  // namespace
+
+HeadlessHost::HeadlessHost(std::string root, Watch watch)
+    : root_(std::move(root)), watched_(watch == Watch::Watched) {
+  if (watched_) window_ = Picture(kWindowArea.Width(), kWindowArea.Height(), PixelFormat::Bgrx32);
   InstallJapaneseFonts();
 }
 
@@ -29,7 +35,7 @@ void HeadlessHost::Entry(Handler&& handler) {
 }
 
 void HeadlessHost::Present() {
-  if (!form_) return;
+  if (!form_ || !watched_) return;
   if (form_->ImageBa.Visible && !form_->ImageBa.Bitmap.IsEmpty())
     CopyRect(window_, window_.Bounds(), form_->ImageBa.Bitmap, window_.Bounds());
   else
@@ -96,8 +102,8 @@ void HeadlessHost::ClearRecords() {
 }
 
 void HeadlessHost::PaintWindow(const Picture& picture, int x, int y) {
-  DrawPicture(window_, x, y, picture);
-  paints_.push_back({now_, Rect{x, y, x + picture.Width(), y + picture.Height()}.Intersected(window_.Bounds())});
+  if (watched_) DrawPicture(window_, x, y, picture);
+  paints_.push_back({now_, Rect{x, y, x + picture.Width(), y + picture.Height()}.Intersected(kWindowArea)});
 }
 
 void HeadlessHost::SetMemoryFile(const std::string& path, std::shared_ptr<const std::vector<uint8_t>> base,

@@ -28,8 +28,12 @@ class HeadlessHost : public Host {
     std::string Path;
   };
 
+  // Whether anyone looks at the window. A run no one watches (fuzzing) keeps no window
+  // pixels (Window() is empty) and tells the game no one sees its frames; paints,
+  // messages and sounds are still recorded.
+  enum class Watch { Watched, Unwatched };
   // Root is the game's working directory (it holds data/ and wav/).
-  explicit HeadlessHost(std::string root);
+  explicit HeadlessHost(std::string root, Watch watch = Watch::Watched);
   ~HeadlessHost() override;
 
   // Serves Path from memory instead of the folder: Base with Layers laid over it.
@@ -69,6 +73,7 @@ class HeadlessHost : public Host {
   uint32_t Milliseconds() override { return now_; }
   void Sleep(uint32_t ms) override { now_ += ms; }
   void PaintWindow(const Picture& picture, int x, int y) override;
+  bool ShowsFrames() override { return watched_; }
   void ShowMessage(const std::string& text) override { messages_.push_back(text); }
   void PlaySound(const std::string& path) override { sounds_.push_back({now_, path}); }
   bool FileExists(const std::string& path) override;
@@ -99,6 +104,7 @@ class HeadlessHost : public Host {
   const MemoryFile* FindMemoryFile(const std::string& path) const;
 
   std::string root_;
+  bool watched_;
   std::vector<MemoryFile> memoryFiles_;
   std::unique_ptr<TForm1> form_;
   uint32_t now_ = 0;
