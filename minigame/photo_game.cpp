@@ -189,6 +189,19 @@ bool PhotoGame::SendsPartnerAway(int partner, int result) { return partner == 3 
 
 void PhotoGame::Play_TimerTimer() {
   GameTimer& timer = form_.Play_Timer;
+  try {
+    TurnCardStep();
+  } catch (...) {
+    // A step that fails would fail again on the next ticks, one message box after another:
+    // the turn stops there, and the card's next click goes straight on to the reveal.
+    timer.SetEnabled(false);
+    if (timer.Tag < 4) timer.Tag = 4;
+    throw;
+  }
+}
+
+void PhotoGame::TurnCardStep() {
+  GameTimer& timer = form_.Play_Timer;
   const int column = form_.State.GamePick - 1;
   timer.Tag += 1;
   switch (timer.Tag) {

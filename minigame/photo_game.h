@@ -29,7 +29,7 @@ class PhotoGame {
   void ShowPhotoMessage(int result);
   // The pointer release in mode 3.
   void PhotoGameClick();
-  // One 50 ms step of turning the picked card.
+  // One 50 ms step of turning the picked card; a step that fails stops the turn.
   void Play_TimerTimer();
   // The picked card's face; from here on GamePick holds the result.
   void RevealCard();
@@ -50,6 +50,8 @@ class PhotoGame {
   static Rect EdgeSlot(int column);
 
  private:
+  // The step of the turn Play_Timer's tag counts to.
+  void TurnCardStep();
   // The shuffle of one deal: GameCards[1..5] become an order of the values 1..5.
   void ShuffleCards();
   // What the next button does with the result.
