@@ -17,7 +17,7 @@ namespace {
 
 // A run this long reaches the whole story; a shorter one (a replay of a failure, the
 // sanitizer build's run) checks everything but the coverage.
-constexpr int64_t kWholeStorySteps = 8000;
+constexpr int64_t kWholeStorySteps = 10000;
 // The run ./check makes. Under the sanitizers every step costs many times more, so that
 // build plays a shorter run; the ordinary build plays the long one.
 #if defined(__SANITIZE_ADDRESS__)

@@ -70,8 +70,9 @@ class Explorer {
   bool Perform(const Action& action, bool fully);
   void Settle(bool fully);
   bool AtRest() const;
-  // A hash of the state, the window, the menu and the timers.
-  uint64_t Fingerprint() const;
+  // Hashes of the state (with the menu and the timers) and of the screen picture.
+  uint64_t StateFingerprint() const;
+  uint64_t ScreenFingerprint() const;
   // After every handler: coverage, message boxes, ranges.
   void Observe();
   // A resting action changed nothing: some live action must.
