@@ -21,7 +21,7 @@ constexpr int64_t kWholeStorySteps = 10000;
 // The run ./check makes. Under the sanitizers every step costs many times more, so that
 // build plays a shorter run; the ordinary build plays the long one.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr int64_t kDefaultSteps = 600;
+constexpr int64_t kDefaultSteps = 1500;
 #else
 constexpr int64_t kDefaultSteps = kWholeStorySteps;
 #endif
