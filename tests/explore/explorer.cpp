@@ -23,6 +23,8 @@ constexpr int kSettleChance = 80;
 // confirms the move in the box.
 constexpr int kFollowStoryLeast = 20, kFollowStoryMost = 95;
 constexpr int kConfirmChance = 85;
+// Out of 100: how often a player at a question picks an answer not given to it before.
+constexpr int kNewChoiceChance = 70;
 // Of a hundred times the exit is drawn, the times it is taken (each exit is a start-up).
 constexpr int kExitChance = 5;
 // The day from which a session's player has had enough, drawn per session.
@@ -38,6 +40,9 @@ constexpr int kExitButton = 4;
 constexpr int kTownIds = 300;
 constexpr int kGoButton = kTownIds + 9;
 constexpr int kEventMinPoints = 20;
+constexpr int kHomePlace = kTownIds + 1;
+// Out of 100: the days a player spends at home, letting the story wait a day.
+constexpr int kStayHomeChance = 12;
 constexpr size_t kRecentActions = 16;
 
 void Mix(uint64_t& hash, uint64_t value) {
@@ -258,7 +263,15 @@ Action Explorer::ChooseClick(const std::vector<Action>& clicks) {
   const GameState& s = f.State;
   auto chance = [&](int percent) { return std::uniform_int_distribution<int>(0, 99)(random_) < percent; };
   std::vector<Action> preferred;
-  if (s.ScreenMode == 4 && s.TownPhase == 1 && chance(followStory_)) {
+  if (s.ScreenMode == 4 && s.TownPhase == 1 && s.DayCount != dayPlanned_) {
+    // Each new day the player decides whether to go out at all.
+    dayPlanned_ = s.DayCount;
+    stayHome_ = chance(kStayHomeChance);
+  }
+  if (s.ScreenMode == 4 && s.TownPhase == 1 && stayHome_) {
+    for (const Action& c : clicks)
+      if (c.HitId == kHomePlace) preferred.push_back(c);
+  } else if (s.ScreenMode == 4 && s.TownPhase == 1 && chance(followStory_)) {
     // Places where an event would start today, as a player who knows the story walks.
     for (const Action& c : clicks) {
       const int place = c.HitId - kTownIds;
@@ -273,17 +286,23 @@ Action Explorer::ChooseClick(const std::vector<Action>& clicks) {
         }
       }
     }
+  } else if (s.ScreenMode == 4 && s.TownPhase == 4 && chance(kNewChoiceChance)) {
+    // A curious player: at a question, an answer not yet given to it.
+    for (const Action& c : clicks)
+      if (!answersGiven_.count({s.ChoiceSet, s.ScriptPos, c.HitId})) preferred.push_back(c);
   } else if (s.ScreenMode == 4 && s.TownPhase == 2 && chance(kConfirmChance)) {
     for (const Action& c : clicks)
       if (c.HitId == kGoButton) preferred.push_back(c);
   }
   const std::vector<Action>& from = preferred.empty() ? clicks : preferred;
+  Action chosen = from.front();
   for (int tries = 0; tries < 10; ++tries) {
-    const Action& a = from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(random_)];
-    if (s.ScreenMode == 1 && a.HitId == kExitButton && !chance(kExitChance)) continue;
-    return a;
+    chosen = from[std::uniform_int_distribution<size_t>(0, from.size() - 1)(random_)];
+    if (s.ScreenMode == 1 && chosen.HitId == kExitButton && !chance(kExitChance)) continue;
+    break;
   }
-  return from.front();
+  if (s.ScreenMode == 4 && s.TownPhase == 4) answersGiven_.insert({s.ChoiceSet, s.ScriptPos, chosen.HitId});
+  return chosen;
 }
 
 void Explorer::ProveLive() {

@@ -16,6 +16,8 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <set>
+#include <tuple>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -92,8 +94,12 @@ class Explorer {
   int64_t target_ = 0;
   int32_t boredDay_ = 0;
   int followStory_ = kFollowStoryDefault;
+  int32_t dayPlanned_ = -1;
+  bool stayHome_ = false;
   int32_t lastMode_ = -1;
   std::deque<std::string> recent_;
+  // The answers given so far: choice set, question line, option.
+  std::set<std::tuple<int32_t, int32_t, int>> answersGiven_;
 };
 
 }  // namespace velmora::explore
