@@ -27,6 +27,8 @@ readonly chunk=50 answer_limit_ms=2000 idle_pause_s=5 idle_seconds=10
 readonly box_title='^Velmora　体験版$'
 hz="$(getconf CLK_TCK)"
 
+source "$here/tests/support/virtual_display.sh"
+
 work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-storm.XXXXXX")"
 xvfb_pid="" wm_pid="" game_pid=""
 cleanup() {
@@ -48,14 +50,7 @@ cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
 alive() { kill -0 "$game_pid" 2>/dev/null || fail "velmora ended $1: $(tail -n 5 "$work/game.log")"; }
 boxes() { xdotool search --onlyvisible --name "$box_title" 2> /dev/null | wc -l; }
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" HOME="$work"
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_virtual_display "$work" || fail "no virtual display could be started"
 openbox > "$work/openbox.log" 2>&1 &
 wm_pid=$!
 

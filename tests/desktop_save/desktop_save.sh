@@ -14,6 +14,8 @@ set -uo pipefail
 [ $# -ge 3 ] || { echo "usage: $0 VELMORA VELMORA_DEMO DESKTOP_SAVE_SEED [ARTIFACT_DIR]" >&2; exit 2; }
 velmora="$(realpath "$1")" demo="$(realpath "$2")" seed="$(realpath "$3")" artifacts="${4:-}"
 
+source "$(dirname "$0")/../support/virtual_display.sh"
+
 work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-save.XXXXXX")"
 xvfb_pid="" game_pid=""
 stop_game() {
@@ -37,32 +39,11 @@ fail() {
   exit 1
 }
 
-if ! command -v Xvfb > /dev/null; then
-  echo "SKIPPED: there is no Xvfb to start a display with (tools/install_deps.sh installs it)" >&2
-  exit 77
-fi
 for tool in xdotool xwininfo import compare; do
   command -v "$tool" > /dev/null || fail "$tool is missing (tools/install_deps.sh installs it)"
 done
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-  echo "SKIPPED: Xvfb could not start a display:" >&2
-  cat "$work/xvfb.log" >&2
-  exit 77
-fi
 # Folders of its own: the saves, the remembered display choice, the runtime folder.
-export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_DATA_HOME="$work/data"
-export XDG_CONFIG_HOME="$work/config" HOME="$work/home"
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
-mkdir -p -m 700 "$XDG_RUNTIME_DIR" "$HOME"
+start_virtual_display "$work" || exit $?
 xdotool mousemove 0 0
 
 "$demo" "$work/game" > "$work/demo.log" 2>&1 || fail "the demo game could not be written"
@@ -73,21 +54,7 @@ window="" client_x="" client_y=""
 start_game() {
   (cd "$work/game" && exec "$velmora") > "$work/game-$1.log" 2>&1 &
   game_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    kill -0 "$game_pid" 2>/dev/null || fail "velmora ended at start-up: $(cat "$work/game-$1.log")"
-    window="$(xdotool search --onlyvisible --pid "$game_pid" 2> /dev/null | head -n 1)"
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "no window of velmora was shown in 10 s"
-  local info
-  info="$(xwininfo -id "$window")"
-  local x y h
-  x="$(awk '/Absolute upper-left X/ {print $4}' <<< "$info")"
-  y="$(awk '/Absolute upper-left Y/ {print $4}' <<< "$info")"
-  h="$(awk '/Height:/ {print $2}' <<< "$info")"
-  client_x="$x" client_y=$((y + h - 480))
+  wait_for_window "$game_pid" "$work/game-$1.log" 100 2> "$work/window.log" || fail "$(cat "$work/window.log")"
 }
 
 capture() { import -window root -crop "640x480+$client_x+$client_y" +repage "$work/$1.png" 2> /dev/null; }

@@ -40,6 +40,7 @@ for tool in desktop-file-validate appstreamcli mandoc groff identify; do
 done
 # shellcheck source=expected_files.sh
 source "$here/expected_files.sh"
+source "$here/../support/virtual_display.sh"
 
 # --- installing
 prefix="$work/prefix with space"  # the entry must quote such a path
@@ -96,31 +97,12 @@ done
 echo "installed into a prefix and a DESTDIR; entry, metadata and manual valid"
 
 # --- playing the installed menu entry on a virtual display
-if ! command -v Xvfb > /dev/null; then
-  echo "SKIPPED: there is no Xvfb to start a display with (tools/install_deps.sh installs it)" >&2
-  exit 77
-fi
 for tool in xdotool xwininfo import compare; do
   command -v "$tool" > /dev/null || fail "$tool is missing (tools/install_deps.sh installs it)"
 done
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-  echo "SKIPPED: Xvfb could not start a display: $(cat "$work/xvfb.log")" >&2
-  exit 77
-fi
-export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
 # A new player: an empty home, data and config folder.
-export HOME="$work/home" XDG_DATA_HOME="$work/data" XDG_CONFIG_HOME="$work/config" XDG_RUNTIME_DIR="$work/runtime"
-export QT_QPA_PLATFORM=xcb
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI VELMORA_TEXTHOOK
-mkdir -p "$HOME" "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_virtual_display "$work" || exit $?
+unset VELMORA_TEXTHOOK
 xdotool mousemove 0 0  # off the window, so no title button is lit
 
 # Starts the installed entry's command as a desktop would, from another folder, and waits
@@ -130,19 +112,8 @@ start_entry() {
   command="$(sed -n 's/^Exec=//p' "$prefix/share/applications/velmora.desktop")"
   (cd / && eval "exec $command") > "$work/game.log" 2>&1 &
   game_pid=$!
-  window=""
-  for _ in $(seq 100); do
-    kill -0 "$game_pid" 2>/dev/null || fail "the game ended at start-up: $(cat "$work/game.log")"
-    window="$(xdotool search --onlyvisible --pid "$game_pid" 2> /dev/null | head -n 1)"
-    [ -n "$window" ] && break
-    sleep 0.1
-  done
-  [ -n "$window" ] || fail "no window of the game was shown in 10 s"
+  wait_for_window "$game_pid" "$work/game.log" 100 2> "$work/window.log" || fail "$(cat "$work/window.log")"
   [ "$(readlink "/proc/$game_pid/exe")" = "$prefix/bin/velmora" ] || fail "the entry did not start the installed game"
-  local info
-  info="$(xwininfo -id "$window")"
-  client_x="$(awk '/Absolute upper-left X/ {print $4}' <<< "$info")"
-  client_y=$(($(awk '/Absolute upper-left Y/ {print $4}' <<< "$info") + $(awk '/Height:/ {print $2}' <<< "$info") - 480))
 }
 
 start_entry
