@@ -14,6 +14,8 @@ set -uo pipefail
 velmora="$(realpath "$1")" demo="$(realpath "$2")" artifacts="${3:-}"
 readonly wait_s=30
 
+source "$(dirname "$0")/../support/virtual_display.sh"
+
 work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-cut.XXXXXX")"
 xvfb_pid="" wm_pid="" game_pid=""
 cleanup() {
@@ -35,30 +37,10 @@ fail() {
   exit 1
 }
 
-if ! command -v Xvfb > /dev/null; then
-  echo "SKIPPED: there is no Xvfb to start a display with (tools/install_deps.sh installs it)" >&2
-  exit 77
-fi
 for tool in openbox xdotool xwininfo; do
   command -v "$tool" > /dev/null || fail "$tool is missing (tools/install_deps.sh installs it)"
 done
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || break
-  sleep 0.1
-done
-if [ ! -s "$work/display" ]; then
-  echo "SKIPPED: Xvfb could not start a display:" >&2
-  cat "$work/xvfb.log" >&2
-  exit 77
-fi
-export DISPLAY=":$(tr -d '[:space:]' < "$work/display")"
-export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config" HOME="$work"
-unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_FONT_DPI
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_virtual_display "$work" || exit $?
 openbox > "$work/openbox.log" 2>&1 &
 wm_pid=$!
 xdotool mousemove 0 0
