@@ -3,9 +3,10 @@
 # As root it runs apt-get; otherwise it says plainly what to install.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config qt6-base-dev qt6-multimedia-dev fonts-ipafont-gothic
+packages=(build-essential cmake pkg-config qt6-base-dev libpulse-dev fonts-ipafont-gothic
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           xvfb xdotool x11-utils x11-apps imagemagick openbox weston qt6-wayland
+          pulseaudio pulseaudio-utils
           appstream desktop-file-utils mandoc groff-base dpkg-dev file "$@")
 
 missing=()

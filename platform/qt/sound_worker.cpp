@@ -1,47 +1,44 @@
 #include "platform/qt/sound_worker.h"
 
-#include <QAudioDevice>
-#include <QFileInfo>
-#include <QMediaDevices>
-#include <QUrl>
+#include <QTimer>
 
 namespace velmora {
+
+namespace {
+
+// How long the connection stays open after the last effect has been played out: a
+// quick next press finds it open and sounds sooner; an idle game soon has none.
+constexpr int kKeepOpenMs = 1000;
+
+}  // namespace
+
+SoundWorker::SoundWorker() : quiet_(new QTimer(this)) {
+  quiet_->setSingleShot(true);
+  connect(quiet_, &QTimer::timeout, this, [this] { output_.Close(); });
+}
 
 SoundWorker::~SoundWorker() = default;
 
 void SoundWorker::Play(const QString& path) {
-  // A new effect cuts off the one still playing, as the original's single-sound call did.
-  Stop();
-  const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-  if (device.isNull()) {
-    emit Finished(path, SoundOutcome::NoDevice);
-    return;
-  }
-  if (!QFileInfo(path).isFile()) {
+  // A new effect cuts off the one still playing, as the original's single-sound call
+  // did, also when the new one cannot be played.
+  output_.Cut();
+  const std::optional<WavSound> sound = ReadWav(path);
+  if (!sound) {
     emit Finished(path, SoundOutcome::Unreadable);
     return;
   }
-  effect_ = std::make_unique<QSoundEffect>(device);
-  QSoundEffect* effect = effect_.get();
-  // The file is read asynchronously; the outcome is known when it has loaded or failed.
-  connect(effect, &QSoundEffect::statusChanged, this, [this, effect, path] {
-    if (effect_.get() != effect) return;
-    if (effect->status() == QSoundEffect::Error) {
-      emit Finished(path, SoundOutcome::Unreadable);
-      // A broken file or device: drop it and stay silent.
-      effect_.release()->deleteLater();
-    } else if (effect->status() == QSoundEffect::Ready) {
-      emit Finished(path, SoundOutcome::Started);
-    }
-  });
-  effect->setSource(QUrl::fromLocalFile(path));
-  effect->play();
+  if (!output_.Play(*sound)) {
+    emit Finished(path, SoundOutcome::NoDevice);
+    return;
+  }
+  quiet_->start(sound->DurationMs() + kKeepOpenMs);
+  emit Finished(path, SoundOutcome::Started);
 }
 
 void SoundWorker::Stop() {
-  if (!effect_) return;
-  effect_->stop();
-  effect_.release()->deleteLater();
+  quiet_->stop();
+  output_.Close();
 }
 
 }  // namespace velmora

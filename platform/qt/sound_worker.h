@@ -1,10 +1,14 @@
 #pragma once
-// The sound thread's side of the sound player: owns the one effect that plays.
+// The sound thread's side of the sound player: plays each effect through the one output
+// stream, cutting off the effect before it, and closes the connection to the sound
+// server when all has been quiet for a moment.
 
 #include <QObject>
-#include <QSoundEffect>
 #include <QString>
-#include <memory>
+
+#include "platform/qt/sound_output.h"
+
+class QTimer;
 
 namespace velmora {
 
@@ -15,12 +19,12 @@ class SoundWorker : public QObject {
   Q_OBJECT
 
  public:
-  SoundWorker() = default;
+  SoundWorker();
   ~SoundWorker() override;
 
   // Cuts off the effect playing and starts the file at Path.
   void Play(const QString& path);
-  // Stops and frees the effect (before the thread ends).
+  // Closes the connection (before the thread ends).
   void Stop();
 
  signals:
@@ -28,7 +32,8 @@ class SoundWorker : public QObject {
   void Finished(const QString& path, velmora::SoundOutcome outcome);
 
  private:
-  std::unique_ptr<QSoundEffect> effect_;
+  SoundOutput output_;
+  QTimer* quiet_;  // a child, so it moves to the sound thread with the worker
 };
 
 }  // namespace velmora

@@ -40,7 +40,7 @@ depends="$(field Depends)"
 echo "Depends: $depends"
 # Every library the game links and the font it draws Japanese with, each with the version
 # dpkg-shlibdeps derives from the symbols used (the font has none).
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6multimedia6; do
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libpulse0; do
   grep -qE "(^|, )${package//+/\\+} \(>= [^)]+\)(,|$)" <<< "$depends" || fail "Depends lacks a versioned $package"
 done
 grep -qE "(^|, )fonts-ipafont-gothic(,|$)" <<< "$depends" || fail "Depends lacks fonts-ipafont-gothic"

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QAudioDevice>
-#include <QMediaDevices>
 #include <utility>
 #include <vector>
 
@@ -26,16 +24,17 @@ TEST(SoundPlayer, MissingOrBrokenFilesAndMissingDevicesStaySilent) {
   ScratchDir dir;
   dir.Write("wav/broken.wav", std::string("RIFF\x04\x00\x00\x00WAVEjunk", 16));
   testing::WriteSounds(dir);
-  const bool device = !QMediaDevices::audioOutputs().isEmpty();
   std::vector<SoundOutcome> outcomes;
   {
     SoundPlayer player;
     player.OnOutcome = [&](const QString&, SoundOutcome outcome) { outcomes.push_back(outcome); };
-    const SoundOutcome silent = device ? SoundOutcome::Unreadable : SoundOutcome::NoDevice;
-    EXPECT_EQ(PlayAndWait(player, outcomes, QString::fromStdString(dir.Path() + "/wav/none.wav")), silent);
-    EXPECT_EQ(PlayAndWait(player, outcomes, QString::fromStdString(dir.Path() + "/wav/broken.wav")), silent);
-    EXPECT_EQ(PlayAndWait(player, outcomes, QString::fromStdString(dir.Path() + "/wav/01.wav")),
-              device ? SoundOutcome::Started : SoundOutcome::NoDevice);
+    EXPECT_EQ(PlayAndWait(player, outcomes, QString::fromStdString(dir.Path() + "/wav/none.wav")),
+              SoundOutcome::Unreadable);
+    EXPECT_EQ(PlayAndWait(player, outcomes, QString::fromStdString(dir.Path() + "/wav/broken.wav")),
+              SoundOutcome::Unreadable);
+    // A good file is played, or silently not where no sound server answers.
+    const SoundOutcome good = PlayAndWait(player, outcomes, QString::fromStdString(dir.Path() + "/wav/01.wav"));
+    EXPECT_TRUE(good == SoundOutcome::Started || good == SoundOutcome::NoDevice);
     // Effects in quick succession: each cuts off the one before, the last is answered.
     player.Play(QString::fromStdString(dir.Path() + "/wav/02.wav"));
     player.Play(QString::fromStdString(dir.Path() + "/wav/03.wav"));
