@@ -109,7 +109,7 @@ class RealSoundServer : public ::testing::Test {
     out.FileMs = 1000.0 * (inFile.Last - inFile.First + 1) / file.Rate;
     if (heard.Empty()) return out;
     out.Audible = true;
-    out.OnsetMs = MsBetween(called, recording_->LatestTimeOf(heard.First)) - 1000.0 * inFile.First / file.Rate;
+    out.OnsetMs = MsBetween(called, recording_->SoundedAt(heard.First)) - 1000.0 * inFile.First / file.Rate;
     out.RecordedMs = 1000.0 * (heard.Last - heard.First + 1) / SinkRecording::kRate;
     const size_t windows = static_cast<size_t>(out.FileMs / kWindowMs);
     const std::vector<double> want = testing::LoudnessEnvelope(file.Samples, inFile.First, file.Rate, windows, kWindowMs);
@@ -180,10 +180,10 @@ TEST_F(RealSoundServer, ANewEffectCutsOffTheOnePlaying) {
   const AudibleSpan heard = testing::FindAudible(recorded, mark);
   ASSERT_FALSE(heard.Empty());
   // The jingle sounded before the click was asked for ...
-  EXPECT_LT(MsBetween(jingle, recording_->LatestTimeOf(heard.First)), kOnsetBoundMs);
+  EXPECT_LT(MsBetween(jingle, recording_->SoundedAt(heard.First)), kOnsetBoundMs);
   // ... and nothing sounds after the click's own end: the rest of the jingle (it would
   // run until 650 ms) is cut off.
-  const double lastMs = MsBetween(click, recording_->LatestTimeOf(heard.Last));
+  const double lastMs = MsBetween(click, recording_->SoundedAt(heard.Last));
   std::printf("jingle cut by a click after %.0f ms: the last sound %.1f ms after the click\n", MsBetween(jingle, click),
               lastMs);
   EXPECT_LT(lastMs, kOnsetBoundMs + FileMs(1) + kLengthToleranceMs);

@@ -83,7 +83,7 @@ std::vector<float> SinkRecording::Samples() const {
   return out;
 }
 
-SteadyTime SinkRecording::LatestTimeOf(size_t sample) const {
+SteadyTime SinkRecording::SoundedAt(size_t sample) const {
   std::lock_guard lock(mutex_);
   auto piece = std::upper_bound(pieces_.begin(), pieces_.end(), sample,
                                 [](size_t n, const Piece& p) { return n < p.End; });

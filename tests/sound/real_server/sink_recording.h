@@ -32,10 +32,11 @@ class SinkRecording {
   // Waits until the recording reaches past Ms milliseconds after Since.
   void WaitUntilPast(SteadyTime since, int ms) const;
   std::vector<float> Samples() const;
-  // The latest moment sample N can have sounded at: every piece that arrived after it
-  // was recorded bounds it (its arrival less the samples between), and the tightest of
-  // these bounds is taken, so a piece read late does not matter.
-  SteadyTime LatestTimeOf(size_t sample) const;
+  // The moment sample N sounded: every piece that arrived after it bounds that moment
+  // (its arrival less the samples between), and the tightest bound is taken, so a piece
+  // read late does not matter. The sink hands its monitor a few milliseconds at a time,
+  // ahead of their nominal time, so the figure is good to about that much.
+  SteadyTime SoundedAt(size_t sample) const;
 
  private:
   struct Piece {
