@@ -98,6 +98,7 @@ class ProbeWindow : public GameWindow {
   double OpeningShown() const { return openingShown_; }
 
   uint32_t Milliseconds() override {
+    NoteShowingPainted();
     const uint32_t now = GameWindow::Milliseconds();
     // Only the wipes read the clock here (the card deal does too, but is never reached).
     if (!inWipe_) {
@@ -126,6 +127,7 @@ class ProbeWindow : public GameWindow {
   }
 
   void TimerChanged(const GameTimer& timer) override {
+    NoteShowingPainted();
     // The mode timer takes its 300 ms pause right after PlayTransition returns.
     if (timer.Id() == TimerId::G_Timer && timer.Interval() == 300 && inWipe_) {
       wipes_.back().EndAt = Now();
@@ -164,6 +166,15 @@ class ProbeWindow : public GameWindow {
 
  private:
   double Now() const { return Since(origin_, Clock::now()); }
+
+  // The window shows what a wipe step painted all at once, before the game next reads
+  // the clock or changes a timer (as GameWindow does there, first): that is when the
+  // step reached the window.
+  void NoteShowingPainted() {
+    if (!Screen().HasUnshownPaint()) return;
+    ShowWipePaints();
+    if (inWipe_ && !wipes_.back().Steps.empty()) wipes_.back().Steps.back().LastPaint = Now();
+  }
 
   void AfterPanTick() {
     // Runs after the game's own handler: the tick showed the position before its move.

@@ -25,7 +25,9 @@ class Host {
   virtual void Sleep(uint32_t ms) = 0;
 
   // Paints a picture straight onto the window's client area at (x, y), clipped to
-  // 640x480, and shows it before returning (the wipes draw outside the screen picture).
+  // 640x480 (the wipes draw outside the screen picture). It is on the screen by the
+  // host's next clock reading or sleep at the latest, so a wipe step's paints may be
+  // shown together when it waits for its deadline.
   virtual void PaintWindow(const Picture& picture, int x, int y) = 0;
   // Whether anyone sees the window's frames as they are painted. A host that runs the
   // game with no one watching (a fuzzing run) says no; the wipes then paint strips of

@@ -106,13 +106,32 @@ void GameWindow::Present() {
   screen_->ShowPicture(form_->ImageBa.Visible ? &form_->ImageBa.Bitmap : nullptr);
 }
 
-uint32_t GameWindow::Milliseconds() { return static_cast<uint32_t>(clock_.elapsed()); }
+// A wipe paints a step's strips and then reads the clock to wait for the step's
+// deadline: what it painted is shown then, in one paint (see PaintBatch), and also
+// before a sleep, a message box, a timer change and at the end of the entry, so every
+// step is on the screen before the game waits or goes on.
+void GameWindow::ShowWipePaints() {
+  if (!screen_->HasUnshownPaint()) return;
+  screen_->ShowPainted();
+  compositor_.Flush();
+}
 
-void GameWindow::Sleep(uint32_t ms) { QThread::msleep(ms); }
+uint32_t GameWindow::Milliseconds() {
+  ShowWipePaints();
+  return static_cast<uint32_t>(clock_.elapsed());
+}
 
-void GameWindow::PaintWindow(const Picture& picture, int x, int y) { screen_->PaintNow(picture, x, y); }
+void GameWindow::Sleep(uint32_t ms) {
+  ShowWipePaints();
+  // While the wipe waits, the compositor's answers are taken in (see CompositorLink).
+  compositor_.Flush();
+  QThread::msleep(ms);
+}
+
+void GameWindow::PaintWindow(const Picture& picture, int x, int y) { screen_->Paint(picture, x, y); }
 
 void GameWindow::ShowMessage(const std::string& text) {
+  ShowWipePaints();
   // Nothing of the game runs while the box is open: ticks and clicks are dropped.
   BusyScope busy(busy_);
   services_.ShowMessageBox(this, QString::fromStdString(text));
@@ -135,6 +154,7 @@ std::string GameWindow::ResolvePath(const std::string& path) {
 }
 
 void GameWindow::TimerChanged(const GameTimer& timer) {
+  ShowWipePaints();
   if (closed_) return;
   timers_.Mirror(timer);
 }

@@ -14,6 +14,7 @@
 
 #include "app/form.h"
 #include "platform/host.h"
+#include "platform/qt/compositor_link.h"
 #include "platform/qt/menu_bar_mirror.h"
 #include "platform/qt/display_settings.h"
 #include "platform/qt/screen_widget.h"
@@ -66,6 +67,9 @@ class GameWindow : public QMainWindow, public Host {
   // A left click on the page button, press and release, where it is live; otherwise
   // nothing.
   void AdvancePage();
+  // Puts on the screen now what a wipe has painted since it last waited (the host calls
+  // that are not paints do this first).
+  void ShowWipePaints();
   // Writes the window's picture into the screenshot folder and says where, or why not.
   void TakeScreenshot();
   void SetScreenshotFolder(const QString& folder) { screenshotFolder_ = folder; }
@@ -117,6 +121,7 @@ class GameWindow : public QMainWindow, public Host {
   MenuBarMirror menus_;
   TimerMirror timers_;
   QElapsedTimer clock_;
+  CompositorLink compositor_;  // kept up to date while a wipe holds the thread
   bool busy_ = false;
   bool closed_ = false;
   bool centred_ = false;

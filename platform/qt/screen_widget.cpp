@@ -24,7 +24,9 @@ std::optional<MouseButton> GameButton(Qt::MouseButton button) {
 }  // namespace
 
 ScreenWidget::ScreenWidget(QWidget* parent)
-    : QWidget(parent), surface_(ScreenScale::kWidth, ScreenScale::kHeight, QImage::Format_RGB32) {
+    : QWidget(parent),
+      surface_(ScreenScale::kWidth, ScreenScale::kHeight, QImage::Format_RGB32),
+      painted_([this](const Rect& area) { repaint(CurrentScale().LogicalRect(area)); }) {
   surface_.fill(Qt::black);
   // The album lights slots under a pointer that holds no button.
   setMouseTracking(true);
@@ -59,10 +61,8 @@ void ScreenWidget::SetFilling(bool filling) {
   AdaptToScreen();
 }
 
-void ScreenWidget::PaintNow(const Picture& picture, int x, int y) {
-  const Rect changed = DrawPictureOnImage(surface_, x, y, picture);
-  if (changed.IsEmpty()) return;
-  repaint(CurrentScale().LogicalRect(changed));
+void ScreenWidget::Paint(const Picture& picture, int x, int y) {
+  painted_.Add(DrawPictureOnImage(surface_, x, y, picture));
 }
 
 void ScreenWidget::ShowPicture(const Picture* picture) {
@@ -70,6 +70,8 @@ void ScreenWidget::ShowPicture(const Picture* picture) {
   // only the pixels that changed are repainted, and none when nothing did (a wipe has
   // already painted its last frame). A picture smaller than the screen leaves the rest
   // black, as the window colour is.
+  // What a wipe painted last goes first, at once, as it would have at the next wait.
+  painted_.Show();
   const Rect changed = UpdateImageFromPicture(surface_, picture);
   if (!changed.IsEmpty()) update(CurrentScale().LogicalRect(changed));
 }

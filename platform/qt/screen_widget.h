@@ -11,6 +11,7 @@
 
 #include "app/pointer_input.h"
 #include "gfx/picture.h"
+#include "platform/qt/paint_batch.h"
 #include "platform/qt/screen_scale.h"
 
 namespace velmora {
@@ -23,9 +24,13 @@ class ScreenWidget : public QWidget {
 
   // What the client area shows, one pixel per game pixel.
   const QImage& Surface() const { return surface_; }
-  // Paints Picture onto the surface at (x, y) and puts it on the screen before returning,
-  // so a wipe that blocks the thread is still seen step by step.
-  void PaintNow(const Picture& picture, int x, int y);
+  // Paints Picture onto the surface at (x, y); it reaches the screen at the next
+  // ShowPainted, so that the strips of one wipe step are shown together.
+  void Paint(const Picture& picture, int x, int y);
+  // Puts everything painted since the last call on the screen before returning, in one
+  // paint, so a wipe that blocks the thread is still seen step by step.
+  void ShowPainted() { painted_.Show(); }
+  bool HasUnshownPaint() const { return painted_.HasUnshown(); }
   // Makes the surface a copy of Picture, or black for none; the part that changed is
   // shown on the next repaint, and nothing is repainted when nothing changed.
   void ShowPicture(const Picture* picture);
@@ -58,6 +63,7 @@ class ScreenWidget : public QWidget {
 
  private:
   QImage surface_;
+  PaintBatch painted_;
   bool watchingScreen_ = false;
   int zoom_ = 0;
   bool filling_ = false;

@@ -14,6 +14,19 @@ using testing::RunEventsUntil;
 using testing::SendMouse;
 using testing::ShellGame;
 
+// Counts the paints the client area receives.
+class PaintCounter : public QObject {
+ public:
+  explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+  int Count = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++Count;
+    return false;
+  }
+};
+
 TEST(ShellWindow, FixedBlackClientAreaUnderTheMenuBar) {
   ShellGame game(/*withAssets=*/false);
   GameWindow& window = game.window();
@@ -131,14 +144,20 @@ TEST(ShellWindow, ScreenPictureAndDirectPaintsReachTheWindow) {
   EXPECT_EQ(shown.pixel(639, 479), qRgb(0xFF, 0x00, 0xFF));
   EXPECT_EQ(shown.pixel(638, 479), qRgb(0x10, 0x20, 0x30));
 
-  // A wipe's paint is on the window before PaintWindow returns, with no event handled.
+  // A wipe step's paints are on the window once the wipe reads the clock to wait for its
+  // deadline, with no event handled, and in one paint of the area they cover.
+  PaintCounter paints(window.Screen());
   Picture red(10, 10);
   red.Fill(0xFF0000);
-  window.PaintWindow(red, 635, 475);
+  window.PaintWindow(red, 630, 460);
+  window.PaintWindow(red, 630, 470);
+  window.Milliseconds();
+  EXPECT_EQ(paints.Count, 1);
   const QPoint origin = window.Screen().mapToGlobal(QPoint(0, 0));
   const QImage now = window.screen()->grabWindow(0).toImage();
   EXPECT_EQ(now.pixel(origin + QPoint(639, 479)), qRgb(0xFF, 0, 0));
-  EXPECT_EQ(now.pixel(origin + QPoint(634, 474)), qRgb(0x10, 0x20, 0x30));
+  EXPECT_EQ(now.pixel(origin + QPoint(630, 460)), qRgb(0xFF, 0, 0));
+  EXPECT_EQ(now.pixel(origin + QPoint(629, 474)), qRgb(0x10, 0x20, 0x30));
 
   // A hidden ImageBa leaves the window black.
   form.ImageBa.Visible = false;

@@ -1,0 +1,25 @@
+#pragma once
+// The window's line to a Wayland compositor while a wipe holds the thread.
+//
+// Qt sends a window's new picture to the compositor, and reads the compositor's answers
+// (among them the buffers it gives back), only when the event loop wakes or is about to
+// sleep. A wipe does neither for a second: its steps would sit unsent in the connection,
+// and after a few steps Qt would run out of free buffers and stall until the compositor's
+// next frame. So after every step the shell tells Qt's platform that the thread is awake,
+// which sends what waits and takes in what came back, and nothing else: no input, timer
+// or window event is handled there (Qt queues those for the event loop, as it would
+// without this). Elsewhere (X11, offscreen) it does nothing.
+
+namespace velmora {
+
+class CompositorLink {
+ public:
+  CompositorLink();
+  // Under Wayland, sends the window's pending requests and reads the replies waiting.
+  void Flush() const;
+
+ private:
+  bool wayland_;
+};
+
+}  // namespace velmora
