@@ -6,6 +6,7 @@
 #   - the peak memory (VmHWM) of a play session of page turns and card picks,
 #   - the pacing of the wipes and of a CG pan in the real window (pacing_probe).
 # Not part of ./check: the figures depend on the machine and on what else runs on it.
+# bench/measure_pacing.sh puts the pacing on X11 and under Wayland (Weston) side by side.
 #
 #   bench/measure_desktop.sh [BUILD_DIR]   (default: build; needs the targets velmora,
 #                                           velmora_demo, smoke_reference, pacing_probe)
