@@ -1,5 +1,7 @@
 #include "gfx/picture.h"
 
+#include "gfx/span_check.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -50,14 +52,15 @@ inline void WriteColor(Picture& p, uint8_t* row, int x, uint32_t c) {
 // Count pixels from 32 to 24 bits and from 24 to 32 bits (the fourth byte of a 32-bit
 // pixel is left as it is). Four pixels go as three or four whole words: the wipes' frames
 // are converted at every screen change, and a sanitized build checks every access.
-inline uint32_t Load32(const uint8_t* p) {
+VELMORA_UNCHECKED_ACCESS inline uint32_t Load32(const uint8_t* p) {
   uint32_t w;
   std::memcpy(&w, p, 4);
   return w;
 }
-inline void Store32(uint8_t* p, uint32_t w) { std::memcpy(p, &w, 4); }
+VELMORA_UNCHECKED_ACCESS inline void Store32(uint8_t* p, uint32_t w) { std::memcpy(p, &w, 4); }
 
-void Pixels32To24(const uint8_t* sp, uint8_t* dp, int count) {
+// Both loops are checked a row at a time (see span_check.h).
+VELMORA_UNCHECKED_ACCESS void Pixels32To24Unchecked(const uint8_t* sp, uint8_t* dp, int count) {
   int x = 0;
   if constexpr (std::endian::native == std::endian::little) {
     for (; x + 4 <= count; x += 4, sp += 16, dp += 12) {
@@ -74,7 +77,7 @@ void Pixels32To24(const uint8_t* sp, uint8_t* dp, int count) {
   }
 }
 
-void Pixels24To32(const uint8_t* sp, uint8_t* dp, int count) {
+VELMORA_UNCHECKED_ACCESS void Pixels24To32Unchecked(const uint8_t* sp, uint8_t* dp, int count) {
   int x = 0;
   if constexpr (std::endian::native == std::endian::little) {
     constexpr uint32_t kKept = 0xFF000000u;
@@ -93,6 +96,20 @@ void Pixels24To32(const uint8_t* sp, uint8_t* dp, int count) {
   }
 }
 
+void Pixels32To24(const uint8_t* sp, uint8_t* dp, int count) {
+  if (count <= 0) return;
+  CheckSpan(sp, 4 * static_cast<size_t>(count));
+  CheckSpan(dp, 3 * static_cast<size_t>(count));
+  Pixels32To24Unchecked(sp, dp, count);
+}
+
+void Pixels24To32(const uint8_t* sp, uint8_t* dp, int count) {
+  if (count <= 0) return;
+  CheckSpan(sp, 3 * static_cast<size_t>(count));
+  CheckSpan(dp, 4 * static_cast<size_t>(count));
+  Pixels24To32Unchecked(sp, dp, count);
+}
+
 }  // namespace
 
 int Picture::StrideFor(int width, PixelFormat format) {
@@ -103,7 +120,7 @@ int Picture::StrideFor(int width, PixelFormat format) {
 Picture::Picture(int width, int height, PixelFormat format)
     : width_(std::max(width, 0)), height_(std::max(height, 0)), format_(format) {
   stride_ = StrideFor(width_, format_);
-  pixels_.assign(static_cast<size_t>(stride_) * height_, 0);
+  pixels_.AssignZeros(static_cast<size_t>(stride_) * height_);
 }
 
 int Picture::BytesPerPixel() const {
@@ -133,7 +150,13 @@ void Picture::Convert(PixelFormat format) {
   for (int y = 0; y < height_; ++y) {
     const uint8_t* src = Row(y);
     uint8_t* dst = converted.Row(y);
-    for (int x = 0; x < width_; ++x) WriteColor(converted, dst, x, ReadColor(*this, src, x));
+    // The new picture is zeroed, so its fourth bytes come out 0 either way.
+    if (format_ == PixelFormat::Bgr24 && format == PixelFormat::Bgrx32)
+      Pixels24To32(src, dst, width_);
+    else if (format_ == PixelFormat::Bgrx32 && format == PixelFormat::Bgr24)
+      Pixels32To24(src, dst, width_);
+    else
+      for (int x = 0; x < width_; ++x) WriteColor(converted, dst, x, ReadColor(*this, src, x));
   }
   converted.palette_ = palette_;
   *this = std::move(converted);

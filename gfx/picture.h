@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "gfx/geometry.h"
+#include "gfx/pixel_store.h"
 
 namespace velmora {
 
@@ -62,7 +63,7 @@ class Picture {
   int height_ = 0;
   PixelFormat format_ = PixelFormat::Bgr24;
   int stride_ = 0;
-  std::vector<uint8_t> pixels_;
+  PixelBytes pixels_;
   std::array<uint32_t, 256> palette_{};
 };
 

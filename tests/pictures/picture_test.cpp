@@ -41,6 +41,21 @@ TEST(Picture, ConvertBetween24And32BitsKeepsEveryColour) {
             std::vector<uint8_t>(original.Bits(), original.Bits() + original.Stride() * 3));
 }
 
+TEST(Picture, FramesMadeFromRecycledMemoryStartBlackAndCopiesStayApart) {
+  // Full-screen pictures reuse the memory of dropped ones: none may show old pixels.
+  for (int round = 0; round < 20; ++round) {
+    Picture frame(640, 480, round % 2 ? PixelFormat::Bgrx32 : PixelFormat::Bgr24);
+    EXPECT_EQ(frame.PixelColor(round, 479 - round), kBlack) << round;
+    EXPECT_EQ(frame.PixelColor(639, 0), kBlack) << round;
+    frame.Fill(0x123456);
+    Picture copy = frame;
+    copy.SetPixelColor(0, 0, kWhite);
+    EXPECT_EQ(frame.PixelColor(0, 0), 0x123456u);
+    frame = std::move(copy);
+    EXPECT_EQ(frame.PixelColor(0, 0), kWhite);
+  }
+}
+
 TEST(Picture, CopyRectCopiesClipsAndStretches) {
   const Picture src = Pattern(10, 10);
   Picture dst(8, 8);
