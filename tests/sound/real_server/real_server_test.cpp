@@ -33,16 +33,17 @@ using testing::SteadyTime;
 // An effect must start sounding within this long of the call that plays it.
 constexpr double kOnsetBoundMs = 50;
 // The recorded sound may be this much longer or shorter than the file's audible part:
-// the two resampling steps on the way (file rate to the output's, output's to the sink's)
-// smear an edge by well under a millisecond, and a decaying tail crosses the audible
-// level a little earlier or later when its level changes by a few percent. A lost
-// 20-millisecond buffer, the fault this guards against, is far outside it.
+// the server's resampling from the file's rate to the sink's smears an edge by well under
+// a millisecond, and a decaying tail crosses the audible level a little earlier or later
+// when its level changes by a few percent. A lost or late buffer of a few milliseconds,
+// the fault this guards against, is outside it (measured: within 0.3 ms when whole).
 constexpr double kLengthToleranceMs = 6;
 // The loudness of each 10 ms window of the recording, lined up at the first audible
 // sample, may differ from the file's by 15 % of that window's level plus 3 % of the
 // loudest window: the line-up is good to a sample or two, which shifts a fast attack or
-// decay by a few percent of its level within a window, and resampling adds a little.
-// A silent or missing window differs by its whole level.
+// decay by a few percent of its level within a window, and resampling adds a little
+// (measured: at most 0.16 of this allowance when whole). A silent, missing or shifted
+// window differs by most of its level.
 constexpr double kWindowMs = 10;
 constexpr double kWindowRelative = 0.15;
 constexpr double kWindowOfPeak = 0.03;
