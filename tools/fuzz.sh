@@ -3,7 +3,8 @@
 # corpora, the corpora earlier campaigns found (fuzz/corpus/<target>) and the regression
 # inputs (fuzz/regressions/<target>). Fails on any crash, leak, time-out or sanitizer
 # report.
-#   tools/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]   a short run of each target (./check)
+#   tools/fuzz.sh [SECONDS_PER_TARGET] [TARGET...]   a short run of each target (./check),
+#       two targets at a time
 #   tools/fuzz.sh --long MINUTES [TARGET...]          a campaign: two targets at a time,
 #       niced; what it finds is minimized and merged back into fuzz/corpus/<target>
 set -euo pipefail
@@ -79,17 +80,13 @@ merge_back() {
 }
 
 status=0
-if [ $long = 0 ]; then
-  for target in "${targets[@]}"; do
-    echo "== fuzzing $target for ${seconds}s"
-    fuzz_target "$target" || status=1
-    grep -E "DONE|stat::number_of_executed_units|stat::new_units_added" "$work/log-$target" || true
-  done
-  exit $status
+# Two targets at a time: one fuzzer process is single-threaded, and the machine has two
+# cores (a campaign shares them with other work through nice).
+if [ $long = 1 ]; then
+  echo "== campaign: ${seconds}s per target, two at a time: ${targets[*]}"
+else
+  echo "== fuzzing ${seconds}s per target, two at a time: ${targets[*]}"
 fi
-
-# A campaign shares the machine: two targets at a time.
-echo "== campaign: ${seconds}s per target, two at a time: ${targets[*]}"
 for target in "${targets[@]}"; do
   while [ "$(jobs -rp | wc -l)" -ge 2 ]; do wait -n || true; done
   (fuzz_target "$target" && echo 0 > "$work/status-$target" || echo 1 > "$work/status-$target") &
@@ -98,6 +95,6 @@ wait
 for target in "${targets[@]}"; do
   report "$target"
   [ "$(cat "$work/status-$target" 2>/dev/null)" = 0 ] || status=1
-  merge_back "$target" || status=1
+  if [ $long = 1 ]; then merge_back "$target" || status=1; fi
 done
 exit $status
