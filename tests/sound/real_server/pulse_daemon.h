@@ -30,6 +30,9 @@ class PulseDaemon {
   void Kill();
   // What PULSE_SERVER names to reach it.
   std::string Server() const { return "unix:" + Socket(); }
+  // What PULSE_COOKIE names for its clients: a client writes a missing cookie, and this
+  // one is kept here instead of in the home folder.
+  std::string ClientCookie() const { return folder_.Path() + "/client-cookie"; }
   std::string Log() const;
 
  private:

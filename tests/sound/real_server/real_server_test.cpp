@@ -67,7 +67,9 @@ class RealSoundServer : public ::testing::Test {
       GTEST_SKIP() << "pulseaudio and parec are not installed (tools/install_deps.sh installs them)";
     std::string why;
     ASSERT_TRUE(daemon_.Start(why)) << why;
+    // The game and the recorder reach this server only (the recorder inherits these).
     qputenv("PULSE_SERVER", daemon_.Server().c_str());
+    qputenv("PULSE_COOKIE", daemon_.ClientCookie().c_str());
     dir_.Write("data/qelvart.red", testing::DemoAssetBytes());
     testing::WriteSounds(dir_);
     for (int id = 1; id <= 4; ++id) {
@@ -89,6 +91,7 @@ class RealSoundServer : public ::testing::Test {
     recording_.reset();
     cwd_.reset();
     qunsetenv("PULSE_SERVER");
+    qunsetenv("PULSE_COOKIE");
   }
 
   void StartRecording() {
