@@ -42,13 +42,15 @@ bool PulseDaemon::Start(std::string& why) {
   for (const char* sub : {"/runtime", "/home", "/config", "/state"}) std::filesystem::create_directories(root + sub);
   std::filesystem::permissions(root + "/runtime", std::filesystem::perms::owner_all);
   ChildOptions options;
-  // A user daemon, also under root: no system mode, no default script, no idle exit, and
-  // nothing but the socket and the null sink (no suspend on idle, so the sink's monitor
+  // A user daemon, also under root: no system mode, no default script, and nothing but
+  // the socket and the null sink (no suspend on idle, so the sink's monitor
   // runs on at the sink's own pace and every sample has its time). The sink does not
   // rewind: a rewind renders again what its monitor has already sent, and the monitor
   // then drops the new start of a stream. Without rewinds a new stream waits for the
-  // sink's short render-ahead, which can only make the onset measured later.
-  options.Argv = {"pulseaudio", "--daemonize=no", "--system=no", "-n", "--exit-idle-time=-1",
+  // sink's short render-ahead, which can only make the onset measured later. The
+  // recorder stays connected all through a test; should the test itself die, the daemon
+  // ends on its own ten seconds after its last client.
+  options.Argv = {"pulseaudio", "--daemonize=no", "--system=no", "-n", "--exit-idle-time=10",
                   "--use-pid-file=no", "--disable-shm=yes", "--log-target=stderr", "--log-level=warning",
                   "--load=module-native-protocol-unix auth-anonymous=1 socket=" + Socket(),
                   std::string("--load=module-null-sink sink_name=") + kSink +
