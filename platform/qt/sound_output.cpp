@@ -1,7 +1,6 @@
 #include "platform/qt/sound_output.h"
 
 #include <pulse/context.h>
-#include <pulse/error.h>
 #include <pulse/mainloop.h>
 #include <pulse/proplist.h>
 #include <pulse/stream.h>

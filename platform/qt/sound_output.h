@@ -9,7 +9,6 @@
 // noticed at the next effect and the connection made anew.
 
 #include <cstdint>
-#include <memory>
 
 #include "platform/qt/wav_file.h"
 
