@@ -4,7 +4,8 @@
 // machine, watches the host calls the wipes make, and prints for every painted step when
 // it reached the window against its deadline, then the pan's tick rate and whether any
 // window position was painted twice or never. Run it under a real display (Xvfb will
-// do); it is a measuring tool, not a test.
+// do, or natively on a Wayland compositor; bench/measure_pacing.sh runs it on both); it is
+// a measuring tool, not a test.
 //
 //   pacing_probe [CG]                   CG 2 or 3 (default 3)
 //   pacing_probe --write-game DIR CG    only writes that game into DIR
