@@ -9,6 +9,10 @@
 // which sends what waits and takes in what came back, and nothing else: no input, timer
 // or window event is handled there (Qt queues those for the event loop, as it would
 // without this). Elsewhere (X11, offscreen) it does nothing.
+//
+// That is what Qt 6.4 (Debian 12's) does on that signal. Later Qt versions also hand the
+// queued window events over there, so a key, a click or a close could arrive in the middle
+// of a wipe; with them the link stays off and Qt keeps its own pace.
 
 namespace velmora {
 
@@ -19,7 +23,7 @@ class CompositorLink {
   void Flush() const;
 
  private:
-  bool wayland_;
+  bool active_;  // under Wayland, with a Qt that does only that on the signal
 };
 
 }  // namespace velmora
