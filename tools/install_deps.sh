@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game and its tests need, when any is missing.
-# As root it runs apt-get; otherwise it says plainly what to install.
+# As root it runs apt-get; otherwise it says plainly what to install. ./check adds what
+# only the tests use and a player's desktop must not get: the PulseAudio daemon the sound
+# tests start for themselves (on a PipeWire desktop its user service would contend with
+# the desktop's own sound server).
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config qt6-base-dev libpulse-dev fonts-ipafont-gothic
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           xvfb xdotool x11-utils x11-apps imagemagick openbox weston qt6-wayland
-          pulseaudio pulseaudio-utils
           appstream desktop-file-utils mandoc groff-base dpkg-dev file "$@")
 
 missing=()

@@ -64,7 +64,7 @@ class RealSoundServer : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!PulseDaemon::Installed())
-      GTEST_SKIP() << "pulseaudio and parec are not installed (tools/install_deps.sh installs them)";
+      GTEST_SKIP() << "pulseaudio and parec are not installed (./check installs them)";
     std::string why;
     ASSERT_TRUE(daemon_.Start(why)) << why;
     // The game and the recorder reach this server only (the recorder inherits these).
