@@ -1,6 +1,7 @@
 // The blends the screens are drawn with, each beside a plain per-byte or per-pixel
 // version of the same arithmetic: the wipes' steps (build and paint), the message
-// window's multiply at both widths, the full-screen panel, and the portrait's mask blend.
+// window's multiply at both widths, the full-screen panel, and the portrait's mask blend;
+// and the full-screen copies between 24-bit pictures and the 32-bit screen.
 
 #include <benchmark/benchmark.h>
 
@@ -216,6 +217,32 @@ void BM_PortraitMaskBlendPlain(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 400 * 470);
 }
 BENCHMARK(BM_PortraitMaskBlendPlain)->Unit(benchmark::kMicrosecond);
+
+// A panned picture's 640x480 window copied onto the 32-bit screen: once per pan tick.
+void BM_PanTickCopy(benchmark::State& state) {
+  const Picture cg = Noise(1280, 960, 7);
+  Picture screen(640, 480, PixelFormat::Bgrx32);
+  int x = 0;
+  for (auto _ : state) {
+    CopyRect(screen, {0, 0, 640, 480}, cg, {x, x / 2, x + 640, x / 2 + 480});
+    x = (x + 2) % 640;
+    benchmark::DoNotOptimize(screen.Bits());
+  }
+  state.SetItemsProcessed(state.iterations() * 640 * 480);  // items: pixels
+}
+BENCHMARK(BM_PanTickCopy)->Unit(benchmark::kMicrosecond);
+
+// A wipe's frame taken from the 32-bit screen.
+void BM_ScreenToFrame(benchmark::State& state) {
+  const Picture screen = Noise(640, 480, 8, PixelFormat::Bgrx32);
+  Picture frame(640, 480);
+  for (auto _ : state) {
+    DrawPicture(frame, 0, 0, screen);
+    benchmark::DoNotOptimize(frame.Bits());
+  }
+  state.SetItemsProcessed(state.iterations() * 640 * 480);
+}
+BENCHMARK(BM_ScreenToFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace velmora

@@ -68,7 +68,8 @@ Picture ReadBmp(FileStream& stream) {
   if (static_cast<int64_t>(pixelOffset) + pixelBytes > stream.Size() - start)
     Invalid(start, "画素データが途中で切れています");
 
-  Picture picture(width, height, bitCount == 8 ? PixelFormat::Indexed8 : PixelFormat::Bgr24);
+  // Every row is read whole, padding included, or the picture is dropped with the error.
+  Picture picture = Picture::Unfilled(width, height, bitCount == 8 ? PixelFormat::Indexed8 : PixelFormat::Bgr24);
   if (paletteCount > 0) {
     uint8_t table[256 * 4];
     stream.ReadExact(table, static_cast<size_t>(paletteBytes), "カラーテーブル");

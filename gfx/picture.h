@@ -23,6 +23,9 @@ class Picture {
   Picture() = default;
   // A new picture is black.
   Picture(int width, int height, PixelFormat format = PixelFormat::Bgr24);
+  // A picture whose bytes, padding included, are left as they happen to be: for readers
+  // that write every row whole before anyone looks (a file's rows), or drop the picture.
+  static Picture Unfilled(int width, int height, PixelFormat format);
 
   int Width() const { return width_; }
   int Height() const { return height_; }

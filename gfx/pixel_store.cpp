@@ -123,12 +123,15 @@ PixelBytes& PixelBytes::operator=(PixelBytes&& other) noexcept {
   return *this;
 }
 
+void PixelBytes::AssignUnset(size_t bytes) {
+  if (bytes == size_) return;
+  Free();
+  if (bytes > 0) data_ = pixel_store::Take(bytes);
+  size_ = bytes;
+}
+
 void PixelBytes::AssignZeros(size_t bytes) {
-  if (bytes != size_) {
-    Free();
-    if (bytes > 0) data_ = pixel_store::Take(bytes);
-    size_ = bytes;
-  }
+  AssignUnset(bytes);
   if (bytes > 0) std::memset(data_, 0, bytes);
 }
 

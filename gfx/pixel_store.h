@@ -32,6 +32,8 @@ class PixelBytes {
 
   // Bytes zero bytes.
   void AssignZeros(size_t bytes);
+  // Bytes bytes of whatever they held.
+  void AssignUnset(size_t bytes);
   uint8_t* data() { return data_; }
   const uint8_t* data() const { return data_; }
   size_t size() const { return size_; }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "gfx/picture.h"
 
 namespace velmora {
@@ -53,6 +55,29 @@ TEST(Picture, FramesMadeFromRecycledMemoryStartBlackAndCopiesStayApart) {
     EXPECT_EQ(frame.PixelColor(0, 0), 0x123456u);
     frame = std::move(copy);
     EXPECT_EQ(frame.PixelColor(0, 0), kWhite);
+  }
+}
+
+TEST(Picture, WideRowsConvertByteExactAndKeepTheFourthByte) {
+  // Widths around the four-pixel groups, and a 32-bit target whose fourth bytes are set.
+  for (int w : {1, 5, 6, 7, 9, 10, 37, 640}) {
+    const Picture src = Pattern(w, 3);
+    Picture dst(w, 3, PixelFormat::Bgrx32);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < w; ++x) dst.Row(y)[4 * x + 3] = static_cast<uint8_t>(x + y);
+    CopyRect(dst, dst.Bounds(), src, src.Bounds());
+    Picture back(w, 3);
+    std::memset(back.Bits(), 0xFF, static_cast<size_t>(back.Stride()) * 3);
+    DrawPicture(back, 0, 0, dst);
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < w; ++x) {
+        ASSERT_EQ(dst.PixelColor(x, y), src.PixelColor(x, y)) << w << " " << x;
+        ASSERT_EQ(dst.Row(y)[4 * x + 3], static_cast<uint8_t>(x + y)) << w << " " << x;
+      }
+    // The padding at the end of each 24-bit row is never written.
+    for (int y = 0; y < 3; ++y)
+      for (int i = 3 * w; i < back.Stride(); ++i) ASSERT_EQ(back.Row(y)[i], 0xFF) << w;
+    EXPECT_TRUE(back == src) << w;
   }
 }
 
