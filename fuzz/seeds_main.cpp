@@ -37,10 +37,10 @@ std::vector<uint8_t> InterpreterInput(const std::string& scriptUtf8, int pageCli
   for (int i = 0; i < pageClicks; ++i) {
     for (uint8_t op : {4, 0, 2}) {  // settle, press and release the page button
       out.push_back(op);
-      out.push_back(460 & 0xFF);
+      out.push_back(460 & 0xFF);  // x and y as little-endian words
       out.push_back(460 >> 8);
-      out.push_back(450);
-      out.push_back(0);
+      out.push_back(450 & 0xFF);
+      out.push_back(450 >> 8);
     }
   }
   return out;
