@@ -30,7 +30,7 @@ picture_box() {
 
 measure() {
   local size="$1"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3> "$work/display" > "$work/xvfb.log" 2>&1 &
   pids+=($!)
   for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
   export DISPLAY=":$(tr -d '[:space:]' < "$work/display")" QT_QPA_PLATFORM=xcb

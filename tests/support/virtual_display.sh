@@ -18,7 +18,10 @@ start_virtual_display() {
     echo "SKIPPED: there is no Xvfb to start a display with (tools/install_deps.sh installs it)" >&2
     return 77
   fi
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3> "$work/display" > "$work/xvfb.log" 2>&1 &
+  # -noreset: without it the server resets whenever its last client leaves, and a client
+  # that connects during the reset is refused (seen as "could not connect to display" when
+  # the game started right after an xdotool call).
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3> "$work/display" > "$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
   for _ in $(seq 100); do
     [ -s "$work/display" ] && break
@@ -42,7 +45,7 @@ wait_for_window() {
   window=""
   for _ in $(seq "$tenths"); do
     if ! kill -0 "$pid" 2>/dev/null; then
-      echo "the program ended at start-up: $(tail -n 5 "$log")" >&2
+      echo "the program ended at start-up: $(tail -n 12 "$log")" >&2
       return 1
     fi
     window="$(xdotool search --onlyvisible --pid "$pid" 2> /dev/null | head -n 1)"
