@@ -65,13 +65,18 @@ GameWindow::GameWindow(ShellServices services)
   setCentralWidget(screen_);
   screen_->setAutoFillBackground(false);
   screen_->OnPress = [this](MouseButton button, int x, int y) {
+    for (const auto& watch : PointerWatchers) watch();
     Entry([this, button, x, y] { form_->ImageBaMouseDown(button, x, y); });
   };
-  screen_->OnMove = [this](int x, int y) { Entry([this, x, y] { form_->ImageBaMouseMove(x, y); }); };
+  screen_->OnMove = [this](int x, int y) {
+    for (const auto& watch : PointerMoveWatchers) watch();
+    Entry([this, x, y] { form_->ImageBaMouseMove(x, y); });
+  };
   screen_->OnRelease = [this](MouseButton button, int x, int y) {
     Entry([this, button, x, y] { form_->ImageBaMouseUp(button, x, y); });
   };
   screen_->OnWheelTowardPlayer = [this] { AdvancePage(); };
+  screen_->OnWheelAway = [this] { Perform(ShellAction::OpenBacklog); };
   // Keys reach the window through the client area, which passes them on.
   screen_->setFocusPolicy(Qt::StrongFocus);
   screen_->setFocus();
@@ -99,6 +104,7 @@ void GameWindow::Entry(const std::function<void()>& handler) {
   }
   Present();
   if (AfterEntry) AfterEntry();
+  for (const auto& watch : EntryWatchers) watch();
 }
 
 void GameWindow::Present() {
@@ -203,6 +209,7 @@ void GameWindow::showEvent(QShowEvent* event) {
 
 void GameWindow::keyPressEvent(QKeyEvent* event) {
   const ShellAction action = ShellActionFor(*event);
+  for (const auto& watch : KeyWatchers) watch(*event, action);
   if (action == ShellAction::None) {
     QMainWindow::keyPressEvent(event);
     return;
@@ -211,13 +218,24 @@ void GameWindow::keyPressEvent(QKeyEvent* event) {
   Perform(action);
 }
 
+void GameWindow::keyReleaseEvent(QKeyEvent* event) {
+  for (const auto& watch : KeyReleaseWatchers) watch(*event);
+  QMainWindow::keyReleaseEvent(event);
+}
+
+void GameWindow::SetActionHandler(ShellAction action, std::function<void()> handler) {
+  if (handler) actionHandlers_[action] = std::move(handler);
+  else actionHandlers_.erase(action);
+}
+
 void GameWindow::Perform(ShellAction action) {
   switch (action) {
     case ShellAction::ToggleFullscreen:
       SetFullscreen(!fullscreen_);
       TellDisplayChoice();
       break;
-    case ShellAction::LeaveFullscreen:
+    case ShellAction::Escape:
+      if (escapeHandler_ && escapeHandler_()) return;
       if (!fullscreen_) return;
       SetFullscreen(false);
       TellDisplayChoice();
@@ -233,7 +251,9 @@ void GameWindow::Perform(ShellAction action) {
       overlay_->Show(QStringLiteral("%1x").arg(screen_->CurrentScale().Scale()));
       TellDisplayChoice();
       break;
-    case ShellAction::AdvancePage: AdvancePage(); break;
+    case ShellAction::AdvancePage:
+      if (!AdvancePage()) RunHandler(action);
+      break;
     case ShellAction::Screenshot: TakeScreenshot(); break;
     case ShellAction::QuickSave:
       if (OnQuickSave) OnQuickSave();
@@ -242,7 +262,13 @@ void GameWindow::Perform(ShellAction action) {
       if (OnQuickLoad) Entry(OnQuickLoad);  // it changes the game: one entry of its own
       break;
     case ShellAction::None: break;
+    default: RunHandler(action); break;
   }
+}
+
+void GameWindow::RunHandler(ShellAction action) {
+  const auto handler = actionHandlers_.find(action);
+  if (handler != actionHandlers_.end()) handler->second();
 }
 
 void GameWindow::SetFullscreen(bool on) {
@@ -308,13 +334,14 @@ void GameWindow::TellDisplayChoice() {
   if (OnDisplayChoice) OnDisplayChoice(DisplayChoice{screen_->Zoom(), fullscreen_});
 }
 
-void GameWindow::AdvancePage() {
-  if (busy_ || closed_ || !form_) return;
+bool GameWindow::AdvancePage() {
+  if (busy_ || closed_ || !form_) return false;
   const std::optional<Point> at = PageButtonTarget(*form_);
-  if (!at) return;
+  if (!at) return false;
   // A click, press and release, through the pointer's own entries and their guards.
   Entry([this, at] { form_->ImageBaMouseDown(MouseButton::Left, at->X, at->Y); });
   Entry([this, at] { form_->ImageBaMouseUp(MouseButton::Left, at->X, at->Y); });
+  return true;
 }
 
 void GameWindow::TakeScreenshot() {

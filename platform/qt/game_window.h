@@ -9,8 +9,10 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/form.h"
 #include "platform/host.h"
@@ -65,8 +67,10 @@ class GameWindow : public QMainWindow, public Host {
   void ZoomIn();
   void ZoomOut();
   // A left click on the page button, press and release, where it is live; otherwise
-  // nothing.
-  void AdvancePage();
+  // nothing. Says whether there was a page button to press.
+  bool AdvancePage();
+  // Whether the game is inside an entry or a message box (input is dropped then).
+  bool Busy() const { return busy_; }
   // Puts on the screen now what a wipe has painted since it last waited (the host calls
   // that are not paints do this first).
   void ShowWipePaints();
@@ -75,6 +79,26 @@ class GameWindow : public QMainWindow, public Host {
   void SetScreenshotFolder(const QString& folder) { screenshotFolder_ = folder; }
   // Runs what a shell key asks for.
   void Perform(ShellAction action);
+  // Runs one entry into the game on the player's behalf (as a click's press or release
+  // does): one at a time, shown when it is done, watched like every other entry.
+  void RunGameEntry(const std::function<void()>& handler) { Entry(handler); }
+
+  // The extras' hooks. Each room of the shell registers what it answers; actions with no
+  // handler do nothing. Enter and Space turn the page where the page button is live and
+  // otherwise run the handler of ShellAction::AdvancePage. Esc runs the handler of
+  // ShellAction::Escape when it returns true (it closed something), else leaves
+  // fullscreen.
+  void SetActionHandler(ShellAction action, std::function<void()> handler);
+  void SetEscapeHandler(std::function<bool()> handler) { escapeHandler_ = std::move(handler); }
+  // Told of every key press and release the window takes (after the panel widgets, which
+  // keep their own keys), and of every press of a pointer button on the picture, before
+  // it is handled: skipping and auto-read stop on them, the focus ring hides on a move.
+  std::vector<std::function<void(const QKeyEvent&, ShellAction)>> KeyWatchers;
+  std::vector<std::function<void(const QKeyEvent&)>> KeyReleaseWatchers;
+  std::vector<std::function<void()>> PointerWatchers;      // a press on the picture
+  std::vector<std::function<void()>> PointerMoveWatchers;  // a move over the picture
+  // Called after every entry into the game has run and been shown, in the order added.
+  std::vector<std::function<void()>> EntryWatchers;
 
   // Told when the player changes the zoom or fullscreen by key (to remember it).
   std::function<void(const DisplayChoice&)> OnDisplayChoice;
@@ -102,6 +126,7 @@ class GameWindow : public QMainWindow, public Host {
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
   // Runs one entry into the game unless another is running, then shows ImageBa.
@@ -111,6 +136,7 @@ class GameWindow : public QMainWindow, public Host {
   // Keeps the whole window on its screen's free area after a change of size.
   void KeepOnScreen();
   void TellDisplayChoice();
+  void RunHandler(ShellAction action);
 
   ShellServices services_;
   std::unique_ptr<TForm1> form_;
@@ -126,6 +152,8 @@ class GameWindow : public QMainWindow, public Host {
   bool closed_ = false;
   bool centred_ = false;
   bool storyTextToStdout_ = false;
+  std::map<ShellAction, std::function<void()>> actionHandlers_;
+  std::function<bool()> escapeHandler_;
 };
 
 }  // namespace velmora

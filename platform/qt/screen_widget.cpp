@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
 #include <QWindow>
 #include <optional>
 
@@ -117,11 +118,16 @@ void ScreenWidget::wheelEvent(QWheelEvent* event) {
   event->accept();
   // A notch is 120 eighths of a degree; fine-grained wheels send parts of one. Turning
   // toward the player is a negative angle.
-  wheelTurn_ -= event->angleDelta().y();
-  if (wheelTurn_ < 0) wheelTurn_ = 0;
+  const int turn = -event->angleDelta().y();
+  wheelTurn_ = std::max(0, wheelTurn_ + turn);
+  wheelAway_ = std::max(0, wheelAway_ - turn);
   while (wheelTurn_ >= 120) {
     wheelTurn_ -= 120;
     if (OnWheelTowardPlayer) OnWheelTowardPlayer();
+  }
+  while (wheelAway_ >= 120) {
+    wheelAway_ -= 120;
+    if (OnWheelAway) OnWheelAway();
   }
 }
 

@@ -52,6 +52,8 @@ class ScreenWidget : public QWidget {
   std::function<void(MouseButton, int, int)> OnRelease;
   // The wheel turned one notch toward the player.
   std::function<void()> OnWheelTowardPlayer;
+  // The wheel turned one notch away from the player (the backlog's way in).
+  std::function<void()> OnWheelAway;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -70,6 +72,7 @@ class ScreenWidget : public QWidget {
   // Buttons whose press reached the game: only their releases follow it there.
   Qt::MouseButtons pressedOnPicture_;
   int wheelTurn_ = 0;  // eighths of a degree toward the player, not yet a whole notch
+  int wheelAway_ = 0;  // the same away from the player
 };
 
 }  // namespace velmora
