@@ -98,7 +98,7 @@ const std::vector<int>& OptionIds(int set) {
 
 class ScriptWalk {
  public:
-  explicit ScriptWalk(const std::vector<std::string>& lines) : lines_(lines) {}
+  ScriptWalk(const std::vector<std::string>& lines, StoryGraph* graph) : lines_(lines), graph_(graph) {}
 
   std::vector<ScriptFinding> Run();
 
@@ -112,7 +112,10 @@ class ScriptWalk {
     auto Key() const { return std::tuple(Event, Partner, Day0, CgShown); }
   };
 
-  void StartBlock(const Play& play, const std::string& how, size_t fromLine);
+  // Starts the block of Play's event, reached by How from FromLine; Arrow is the map's
+  // arrow from the box play is in.
+  void StartBlock(const Play& play, const std::string& how, size_t fromLine, StoryEdgeKind kind,
+                  const std::string& arrow);
   // A place play reaches: walked later from Run's queue, so that long chains of jumps in a
   // big script never nest calls deeper and deeper.
   struct Pending {
@@ -134,6 +137,9 @@ class ScriptWalk {
   void CheckFinish(const Play& play, size_t line, const std::string& how);
   // A line drawn as text at Left (style 0, or 4 for grey options) in the room given.
   void CheckShownLine(size_t index, int left, int right, int style);
+  // The caption the panel shows for option Id of a choice whose set number is on line
+  // First - 1, as the player reads it; "option Id" when it has none.
+  std::string OptionCaption(const Play& play, int set, int id, size_t first);
 
   bool IsLabelLine(size_t index) const {
     const std::string& line = lines_[index];
@@ -145,9 +151,22 @@ class ScriptWalk {
     if (fresh) it->second = ScriptText::FindLabelIn(lines_, label);
     return it->second;
   }
-  void Error(int line, const std::string& message) { Add(true, line, message); }
-  void Warning(int line, const std::string& message) { Add(false, line, message); }
-  void Add(bool error, int line, const std::string& message);
+  void Error(int line, const std::string& message) { Add(true, line, message, node_); }
+  void Warning(int line, const std::string& message) { Add(false, line, message, node_); }
+  // A finding, noted on the map's box Node.
+  void Add(bool error, int line, const std::string& message, size_t node);
+
+  // The map, when one is drawn: boxes, arrows from the box play is in, ways out of it.
+  size_t Box(StoryNodeKind kind, const std::string& title) { return graph_ ? graph_->NodeFor(kind, title) : 0; }
+  size_t BlockAt(size_t index) const { return graph_ ? graph_->BlockAt(index) : 0; }
+  void Arrow(size_t to, StoryEdgeKind kind, const std::string& text) {
+    if (graph_) graph_->Connect(node_, to, kind, text);
+  }
+  void Exit(const std::string& how) {
+    if (!graph_) return;
+    std::vector<std::string>& exits = graph_->Nodes[node_].Exits;
+    if (std::find(exits.begin(), exits.end(), how) == exits.end()) exits.push_back(how);
+  }
 
   const std::vector<std::string>& lines_;
   std::set<std::tuple<size_t, bool, std::tuple<int, int, bool, bool>>> visited_;
@@ -156,10 +175,18 @@ class ScriptWalk {
   std::map<std::string, int> labelLines_;
   std::vector<ScriptFinding> findings_;
   std::map<std::pair<size_t, int>, int> widths_;
+  StoryGraph* graph_;
+  size_t node_ = 0;  // the map's box play is in
 };
 
-void ScriptWalk::Add(bool error, int line, const std::string& message) {
-  if (seen_.emplace(line, error, message).second) findings_.push_back({error, line, message});
+void ScriptWalk::Add(bool error, int line, const std::string& message, size_t node) {
+  const bool fresh = seen_.emplace(line, error, message).second;
+  if (fresh) findings_.push_back({error, line, message});
+  if (!graph_) return;
+  StoryNode& box = graph_->Nodes[node];
+  const std::string described = DescribeFinding({error, line, message});
+  if (!error) box.Warnings += fresh ? 1 : 0;
+  else if (std::find(box.Errors.begin(), box.Errors.end(), described) == box.Errors.end()) box.Errors.push_back(described);
 }
 
 std::vector<ScriptFinding> ScriptWalk::Run() {
@@ -172,19 +199,25 @@ std::vector<ScriptFinding> ScriptWalk::Run() {
     std::transform(key.begin(), key.end(), key.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; });
     const auto [it, fresh] = firstLabel.emplace(key, i);
     if (!fresh && FindLabel(lines_[i]) == static_cast<int>(it->second) + 1)
-      Warning(static_cast<int>(i) + 1, "the label " + Quoted(lines_[i]) + " repeats the one on " + LineRef(it->second) +
-                                           ": the game always finds the first, so it never starts a block here");
+      Add(false, static_cast<int>(i) + 1,
+          "the label " + Quoted(lines_[i]) + " repeats the one on " + LineRef(it->second) +
+              ": the game always finds the first, so it never starts a block here",
+          BlockAt(i));
   }
 
   Play opening;
   opening.Day0 = true;
-  StartBlock(opening, "a new game", 0);
+  node_ = Box(StoryNodeKind::Start, "New game");
+  StartBlock(opening, "a new game", 0, StoryEdgeKind::Start, "");
   for (int e = EventTable.kFirst; e <= EventTable.kLast; ++e) {
     Play arrival;
     arrival.Event = e;
     arrival.Partner = EventTable[e].Heroine;
     const int place = EventTable[e].Place;
-    StartBlock(arrival, "arriving at " + Trimmed(PlaceTable[place].Name) + " (place " + std::to_string(place) + ")", 0);
+    const std::string where = Trimmed(PlaceTable[place].Name) + " (place " + std::to_string(place) + ")";
+    node_ = Box(StoryNodeKind::Start, where);
+    StartBlock(arrival, "arriving at " + where, 0, StoryEdgeKind::Start,
+               "event " + std::to_string(e) + (arrival.Partner ? ": " + HeroineName(arrival.Partner) : ""));
   }
   while (!pending_.empty()) {
     const Pending next = std::move(pending_.back());
@@ -196,30 +229,44 @@ std::vector<ScriptFinding> ScriptWalk::Run() {
   return findings_;
 }
 
-void ScriptWalk::StartBlock(const Play& play, const std::string& how, size_t fromLine) {
+void ScriptWalk::StartBlock(const Play& play, const std::string& how, size_t fromLine, StoryEdgeKind kind,
+                            const std::string& arrow) {
   const std::string label = ScriptText::EventLabelFor(play.Event, play.Partner);
   const int found = FindLabel(label);
   const std::string who = Who(play.Event, play.Partner);
   const std::string reached = " (reached by " + how + ")";
   const int at = static_cast<int>(fromLine);
   if (label.empty()) {
-    Error(at, who + " has no label the game can look up (without a heroine, only events 1 to 4 and 9 to 14 have one): " +
+    const size_t missing = Box(StoryNodeKind::Missing, "no label for " + who);
+    Arrow(missing, kind, arrow);
+    Add(true, at, who + " has no label the game can look up (without a heroine, only events 1 to 4 and 9 to 14 have one): " +
                   (found ? "the game would start it after the first empty line, " + LineRef(static_cast<size_t>(found - 1))
                          : std::string("the game would play the script from its first line instead")) +
-                  reached);
+                  reached,
+        missing);
     return;
   }
   if (found == 0) {
-    Error(at, who + " starts at '" + label +
-                  "', which the script does not have: the game would play the script from its first line instead" +
-                  reached);
+    const size_t missing = Box(StoryNodeKind::Missing, label);
+    Arrow(missing, kind, arrow);
+    Add(true, at,
+        who + " starts at '" + label +
+            "', which the script does not have: the game would play the script from its first line instead" + reached,
+        missing);
     return;
   }
+  Arrow(BlockAt(static_cast<size_t>(found) - 1), kind, arrow);
   Reach(play, static_cast<size_t>(found), true, label);
 }
 
 void ScriptWalk::Walk(Play play, size_t pos, bool blockStart, const std::string& label) {
   if (!visited_.emplace(pos, blockStart, play.Key()).second) return;
+  if (graph_) {
+    // Play enters at a label's next line, or goes on after a choice in the choice's block.
+    node_ = graph_->BlockAt(pos > 0 ? pos - 1 : 0);
+    graph_->Nodes[node_].Reached = true;
+    graph_->Nodes[node_].Partners |= 1u << (play.Partner & 7);
+  }
   const size_t n = lines_.size();
   const std::string block = "the block '" + label + "' (" + Who(play.Event, play.Partner) + ")";
   // ScriptPos is a 16-bit word.
@@ -249,10 +296,12 @@ void ScriptWalk::Walk(Play play, size_t pos, bool blockStart, const std::string&
       size_t i = 0;
       while (true) {
         const size_t index = pos + i;
-        if (IsLabelLine(index))
+        if (IsLabelLine(index)) {
+          Arrow(BlockAt(index), StoryEdgeKind::FallThrough, "runs on");
           return Error(static_cast<int>(index) + 1, block + " runs into the label " + Quoted(lines_[index]) +
                                                          " without a leaving tag: the game would show the label as "
                                                          "text and play on into the next block");
+        }
         CheckShownLine(index, room.Left, room.Right, 0);
         ++i;
         if (pos + i >= n)
@@ -333,6 +382,7 @@ bool ScriptWalk::Command(Play& play, int tag, size_t tagLine, size_t argLine, in
       PlayPhoto(play, tagLine, "the photo game on " + LineRef(tagLine));
       return false;
     case kNextPlace:
+      Exit("*next_ba: to the map");
       if (play.Event > 0 && play.Partner > 0) CheckFinish(play, tagLine, "*next_ba on " + LineRef(tagLine));
       if (play.Day0) {
         // The end of the opening: day 1 starts with the photo game of the first event.
@@ -344,15 +394,19 @@ bool ScriptWalk::Command(Play& play, int tag, size_t tagLine, size_t argLine, in
       }
       return false;
     case kNextTime:
+      Exit("*next_time: to the map, later");
       if (play.Event > 0 && play.Partner > 0) CheckFinish(play, tagLine, "*next_time on " + LineRef(tagLine));
       return false;
     case kNextEvent: {
       Play next = play;
       next.Event = (play.Event + (play.Partner == 3 ? 2 : 1)) & 0xFF;
-      StartBlock(next, "*ending on " + LineRef(tagLine) + " in the block '" + label + "'", tagLine + 1);
+      StartBlock(next, "*ending on " + LineRef(tagLine) + " in the block '" + label + "'", tagLine + 1,
+                 StoryEdgeKind::Ending, "*ending: event " + std::to_string(next.Event));
       return false;
     }
     case kEnd:
+      Arrow(Box(StoryNodeKind::End, "The end"), StoryEdgeKind::End, "");
+      return false;
     default:
       return false;
   }
@@ -406,21 +460,24 @@ void ScriptWalk::OpenChoice(const Play& play, int set, size_t tagLine) {
   }
   for (const int id : OptionIds(set)) {
     const std::string how = "option " + std::to_string(id) + " of " + choice;
+    const std::string caption = graph_ ? OptionCaption(play, set, id, first) : "";
     switch (Choices::OutcomeOf(set, id, play.Partner, play.Event)) {
       case ChoiceOutcome::Jump: {
         Play next = play;
         next.Event = (play.Event + id - 10) & 0xFF;
-        StartBlock(next, how, tagLine + 1);
+        StartBlock(next, how, tagLine + 1, StoryEdgeKind::Option, caption);
         break;
       }
       case ChoiceOutcome::GoOn: {
         // Play resumes four lines after the question, or, after a missed photo, deals again.
         Play goOn = play;
+        if (BlockAt(first + 3) != node_) Arrow(BlockAt(first + 3), StoryEdgeKind::Option, caption);
         Reach(goOn, first + 4, false, "after " + how);
         PlayPhoto(play, tagLine, "another try at the photo by " + how);
         break;
       }
       case ChoiceOutcome::Leave:
+        Exit(caption + ": to the map");
         break;
     }
   }
@@ -429,17 +486,23 @@ void ScriptWalk::OpenChoice(const Play& play, int set, size_t tagLine) {
 void ScriptWalk::PlayPhoto(const Play& play, size_t line, const std::string& how) {
   static const char* const kResults[6] = {"", "a good photo", "a near miss", "a near miss", "a bad photo",
                                           "a bad photo"};
+  static const char* const kArrows[6] = {"", "photo 1: good", "photo 2: near miss", "photo 3: near miss",
+                                         "photo 4: bad", "photo 5: bad"};
   for (int result = 1; result <= 5; ++result) {
     if (result == 1) CheckFinish(play, line, "a good photo from " + how);
     const std::string label = ScriptText::GameResultLabelFor(result, play.Event, play.Partner);
     const int found = FindLabel(label);
     if (found == 0) {
-      Error(static_cast<int>(line) + 1, "after " + how + " in " + Who(play.Event, play.Partner) + ", result " +
-                                            std::to_string(result) + " (" + kResults[result] + ") goes on at '" +
-                                            label + "', which the script does not have: the game would start '" +
-                                            ScriptText::EventLabelFor(play.Event, play.Partner) + "' again instead");
+      const size_t missing = Box(StoryNodeKind::Missing, label);
+      Arrow(missing, StoryEdgeKind::Photo, kArrows[result]);
+      Add(true, static_cast<int>(line) + 1,
+          "after " + how + " in " + Who(play.Event, play.Partner) + ", result " + std::to_string(result) + " (" +
+              kResults[result] + ") goes on at '" + label + "', which the script does not have: the game would start '" +
+              ScriptText::EventLabelFor(play.Event, play.Partner) + "' again instead",
+          missing);
       continue;
     }
+    Arrow(BlockAt(static_cast<size_t>(found) - 1), StoryEdgeKind::Photo, kArrows[result]);
     Play after = play;
     after.CgShown = false;
     if (PhotoGame::SendsPartnerAway(play.Partner, result)) after.Partner = 0;
@@ -481,9 +544,41 @@ void ScriptWalk::CheckShownLine(size_t index, int left, int right, int style) {
                                              std::to_string(right - left) + " where it is shown: its end would run past the window");
 }
 
+std::string ScriptWalk::OptionCaption(const Play& play, int set, int id, size_t first) {
+  const auto shown = [&](size_t index) {
+    return index < lines_.size() && ScriptText::TagIndex(lines_[index]) == 0 && !IsLabelLine(index);
+  };
+  if (set == 2) {
+    // The two options stand on the lines after the question, option 11 first.
+    const size_t index = first + static_cast<size_t>(id - 10);
+    if (id >= 11 && id <= 12 && shown(index)) return Trimmed(DecodeCp932(lines_[index]));
+  } else {
+    // The captions stand on the panel's second and third lines; a caption belongs to the
+    // option under its middle.
+    const int left = 35 + (play.CgShown ? 10 : 0);
+    const int top = play.CgShown ? 390 : 395;
+    Canvas canvas;
+    TextStyles::ApplyScreenStyle(canvas, 4);
+    for (size_t row = 1; row <= 2 && shown(first + row - 1) && shown(first + row); ++row) {
+      const std::string& line = lines_[first + row];
+      for (size_t start = line.find_first_not_of(' '); start != std::string::npos;) {
+        const size_t end = std::min(line.find(' ', start), line.size());
+        const std::string word = line.substr(start, end - start);
+        const int middle = left + TextWidth(canvas, line.substr(0, start)) + TextWidth(canvas, word) / 2;
+        if (Choices::OptionAt(set, 0, middle, top + 20 * static_cast<int>(row) + 8) == id) return DecodeCp932(word);
+        start = line.find_first_not_of(' ', end);
+      }
+    }
+  }
+  return "option " + std::to_string(id);
+}
+
 }  // namespace
 
-std::vector<ScriptFinding> CheckScript(const std::vector<std::string>& lines) { return ScriptWalk(lines).Run(); }
+std::vector<ScriptFinding> CheckScript(const std::vector<std::string>& lines, StoryGraph* graph) {
+  if (graph) *graph = StoryBlocks(lines);
+  return ScriptWalk(lines, graph).Run();
+}
 
 std::string DescribeFinding(const ScriptFinding& finding) {
   std::string out = finding.Line > 0 ? "line " + std::to_string(finding.Line) + ": " : "";

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/story_graph.h"
+
 namespace velmora {
 
 struct ScriptFinding {
@@ -19,7 +21,9 @@ struct ScriptFinding {
 
 // Lines as the game holds them (Shift-JIS). Measuring text needs a QGuiApplication.
 // Findings come sorted by line; each is reported once however many paths meet it.
-std::vector<ScriptFinding> CheckScript(const std::vector<std::string>& lines);
+// With Graph, the walk also draws its map there: every block, every way it went, what
+// it never reached and where each finding is.
+std::vector<ScriptFinding> CheckScript(const std::vector<std::string>& lines, StoryGraph* graph = nullptr);
 
 // "line 12: error: ..." (or without the line).
 std::string DescribeFinding(const ScriptFinding& finding);
