@@ -11,7 +11,7 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kFont = "IPAPGothic";
+constexpr const char* kFont = "IPAPGothic,sans-serif";  // an SVG viewer without the game's font falls back
 constexpr const char* kFingerprintTag = "story map ";
 
 // Text for an HTML-like label.
@@ -72,6 +72,19 @@ std::string Coloured(const std::string& html, const char* colour) {
   return std::string("<FONT COLOR=\"") + colour + "\">" + html + "</FONT>";
 }
 
+// The checker's messages, each wrapped and set off by a bullet.
+std::string ErrorLines(const StoryNode& node) {
+  std::string lines;
+  for (const std::string& error : node.Errors) {
+    bool first = true;
+    for (const std::string& line : Wrapped(error, 50)) {
+      lines += Coloured((first ? "• " : "   ") + Html(line), "red3") + kLeft;
+      first = false;
+    }
+  }
+  return lines;
+}
+
 std::string BlockLabel(const StoryNode& node) {
   std::string label = "<B>" + Html(node.Title) + "</B>  <FONT POINT-SIZE=\"9\" COLOR=\"grey40\">lines " +
                       std::to_string(node.FirstLine) + "–" + std::to_string(node.LastLine) + "</FONT>" + kLeft;
@@ -89,9 +102,7 @@ std::string BlockLabel(const StoryNode& node) {
   if (node.Warnings > 0)
     label += Coloured(std::to_string(node.Warnings) + (node.Warnings == 1 ? " warning" : " warnings"), "darkorange3") +
              kLeft;
-  for (const std::string& error : node.Errors)
-    for (const std::string& line : Wrapped(error, 48)) label += Coloured(Html(line), "red3") + kLeft;
-  return label;
+  return label + ErrorLines(node);
 }
 
 // The node's statement after its name.
@@ -105,8 +116,7 @@ std::string NodeAttributes(const StoryNode& node) {
              "color=\"#75507b\"]";
     case StoryNodeKind::Missing: {
       std::string label = "<B>" + Html(node.Title) + "</B>" + kLeft + Coloured("not in the script", "red3") + kLeft;
-      for (const std::string& error : node.Errors)
-        for (const std::string& line : Wrapped(error, 48)) label += Coloured(Html(line), "red3") + kLeft;
+      label += ErrorLines(node);
       return "[label=<" + label + "> shape=box style=\"dashed,filled\" fillcolor=\"mistyrose\" color=\"red3\" penwidth=2]";
     }
     case StoryNodeKind::Block:
@@ -135,15 +145,30 @@ std::string EdgeAttributes(const StoryEdge& edge) {
 }
 
 // Which group a block is drawn in: a heroine's (1..3) when only she was ever with the
-// player there, 0 for blocks played without a heroine, 4 for blocks never reached, -1
-// (no group) for the rest.
+// player there, 0 for blocks played without a heroine, 4 for blocks played with several,
+// 5 for blocks never reached; -1 (no group) for the other boxes.
 int Group(const StoryNode& node) {
   if (node.Kind != StoryNodeKind::Block) return -1;
-  if (!node.Reached) return 4;
+  if (!node.Reached) return 5;
   for (int g = 0; g <= 3; ++g)
     if (node.Partners == 1u << g) return g;
-  return -1;
+  return 4;
 }
+
+// What the colours mean.
+constexpr const char* kLegend =
+    "legend [shape=plaintext margin=0 label=<<TABLE BORDER=\"1\" COLOR=\"grey60\" CELLBORDER=\"0\" CELLSPACING=\"2\" "
+    "CELLPADDING=\"2\">"
+    "<TR><TD ALIGN=\"LEFT\"><B>Arrows</B></TD></TR>"
+    "<TR><TD ALIGN=\"LEFT\"><FONT COLOR=\"#3465a4\">blue: a new game, an event starting at a place</FONT></TD></TR>"
+    "<TR><TD ALIGN=\"LEFT\"><FONT COLOR=\"#ce5c00\">orange: a choice's option</FONT></TD></TR>"
+    "<TR><TD ALIGN=\"LEFT\"><FONT COLOR=\"#4e9a06\">green: a photo game and its results</FONT></TD></TR>"
+    "<TR><TD ALIGN=\"LEFT\"><FONT COLOR=\"#75507b\">purple: *ending, *end</FONT></TD></TR>"
+    "<TR><TD ALIGN=\"LEFT\"><FONT COLOR=\"red3\">red, dashed: runs on into the next label</FONT></TD></TR>"
+    "<TR><TD ALIGN=\"LEFT\"><B>Boxes</B>: a label, its lines, what it shows</TD></TR>"
+    "<TR><TD ALIGN=\"LEFT\" BGCOLOR=\"grey85\">grey: no path reaches it</TD></TR>"
+    "<TR><TD ALIGN=\"LEFT\" BGCOLOR=\"mistyrose\"><FONT COLOR=\"red3\">red: an error, with the message</FONT></TD></TR>"
+    "</TABLE>>]";
 
 uint64_t Fnv1a(const std::string& text) {
   uint64_t hash = 14695981039346656037ull;
@@ -154,15 +179,16 @@ uint64_t Fnv1a(const std::string& text) {
 }  // namespace
 
 std::string StoryGraphDot(const StoryGraph& graph) {
-  static const char* const kGroups[5][2] = {{"Without a heroine", "#f4f4ef"},
+  static const char* const kGroups[6][2] = {{"Without a heroine", "#f4f4ef"},
                                             {HeroineNames[1].DisplayName, "#fbeef2"},
                                             {HeroineNames[2].DisplayName, "#eef6ec"},
                                             {HeroineNames[3].DisplayName, "#f0eef8"},
-                                            {"Never reached", "#f2f2f2"}};
+                                            {"With several heroines", "#f6f1e6"},
+                                            {"Never reached", "#ececec"}};
   // Node statements by group (the last: no group), arrows after them.
-  std::vector<std::string> groups(6);
+  std::vector<std::string> groups(7);
   const auto place = [&groups](int group, const std::string& statement) {
-    groups[group < 0 ? 5 : static_cast<size_t>(group)] += "    " + statement + "\n";
+    groups[group < 0 ? 6 : static_cast<size_t>(group)] += "    " + statement + "\n";
   };
   std::string arrows;
   for (size_t i = 0; i < graph.Nodes.size(); ++i)
@@ -197,17 +223,17 @@ std::string StoryGraphDot(const StoryGraph& graph) {
       arrows += "  n" + std::to_string(edge.From) + " -> n" + std::to_string(edge.To) + " " + EdgeAttributes(edge) + "\n";
 
   std::string body;
-  body += std::string("  graph [rankdir=TB newrank=true nodesep=0.3 ranksep=0.45 fontname=\"") + kFont +
+  body += std::string("  graph [rankdir=LR newrank=true nodesep=0.3 ranksep=0.45 fontname=\"") + kFont +
           "\" fontsize=14 labeljust=l]\n";
   body += std::string("  node [shape=box fontname=\"") + kFont + "\" fontsize=11 margin=\"0.12,0.06\"]\n";
   body += std::string("  edge [fontname=\"") + kFont + "\" fontsize=10 arrowsize=0.7]\n";
-  for (size_t g = 0; g < 5; ++g) {
+  for (size_t g = 0; g < 6; ++g) {
     if (groups[g].empty()) continue;
     body += "  subgraph cluster_" + std::to_string(g) + " {\n    label=<<B>" + Html(kGroups[g][0]) +
             "</B>> style=\"filled,rounded\" color=\"grey75\" fillcolor=\"" + kGroups[g][1] + "\"\n" + groups[g] +
             "  }\n";
   }
-  body += groups[5] + arrows + "}\n";
+  body += groups[6] + "  " + kLegend + "\n" + arrows + "}\n";
 
   char fingerprint[17];
   std::snprintf(fingerprint, sizeof fingerprint, "%016llx", static_cast<unsigned long long>(Fnv1a(body)));
