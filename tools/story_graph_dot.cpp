@@ -14,6 +14,9 @@ namespace {
 constexpr const char* kFont = "IPAPGothic,sans-serif";  // an SVG viewer without the game's font falls back
 constexpr const char* kFingerprintTag = "story map ";
 
+// Control characters (a script may hold any byte) shown as '?': Graphviz refuses them.
+char Printable(char c) { return (c >= 0 && c < 0x20) || c == 0x7F ? '?' : c; }
+
 // Text for an HTML-like label.
 std::string Html(const std::string& text) {
   std::string out;
@@ -23,7 +26,7 @@ std::string Html(const std::string& text) {
       case '<': out += "&lt;"; break;
       case '>': out += "&gt;"; break;
       case '"': out += "&quot;"; break;
-      default: out += c;
+      default: out += Printable(c);
     }
   }
   return out;
@@ -34,7 +37,7 @@ std::string Quoted(const std::string& text) {
   std::string out = "\"";
   for (const char c : text) {
     if (c == '"' || c == '\\') out += '\\';
-    out += c;
+    out += Printable(c);
   }
   return out + '"';
 }
