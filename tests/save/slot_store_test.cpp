@@ -43,10 +43,8 @@ TEST_F(Slots, KeepTheSaveItsPictureTheTimeAndThePanelsLabels) {
   EXPECT_EQ(entry.Save, save);
   EXPECT_EQ(entry.Thumbnail, kPng);
   EXPECT_EQ(entry.SavedAtMs, 1765000000123);
-  EXPECT_EQ(entry.Labels.Date, "3日目");
-  EXPECT_EQ(entry.Labels.Weekday, "水");
-  EXPECT_EQ(entry.Labels.Clock, "12 : 10");
-  EXPECT_EQ(entry.Labels.Partner, "Mirel");
+  const SlotLabels& l = entry.Labels;
+  EXPECT_EQ(l.Date + " " + l.Weekday + " " + l.Clock + " " + l.Partner, "3日目 水 12 : 10 Mirel");
   EXPECT_EQ(store.Read({SlotId::Kind::Numbered, 8}).State, SlotEntry::Status::Empty);
   // Not yet introduced, she is "***" on the panel and here; with no partner, nothing.
   GameState s = DayThree();
@@ -107,15 +105,6 @@ TEST_F(Slots, AreReplacedOnlyWhenAskedAndRemovedWhole) {
   EXPECT_EQ(store.Read({SlotId::Kind::Numbered, 2}).SavedAtMs, 2);
   ASSERT_TRUE(store.Remove(2, problem)) << problem;
   EXPECT_EQ(FilesIn(dir.Path()), std::vector<std::string>{});
-}
-
-TEST_F(Slots, ReadTheQuickSaveAndAutosaveAsTheyAre) {
-  WriteFile(dir.Path() + "/quick.sav", save);
-  const SlotEntry quick = store.Read({SlotId::Kind::Quick, 0});
-  EXPECT_EQ(quick.State, SlotEntry::Status::Ready);
-  EXPECT_EQ(quick.Save, save);
-  EXPECT_GT(quick.SavedAtMs, 0);  // the file's own time
-  EXPECT_EQ(store.Read({SlotId::Kind::Auto, 0}).State, SlotEntry::Status::Empty);
 }
 
 }  // namespace
