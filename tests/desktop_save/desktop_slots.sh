@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# The save and load screens in the real program on a virtual X display. A morning's
-# autosave of day 3 is put in a scratch save folder; the program starts, Ctrl+L opens the
-# load screen on it and Enter loads it: the town map. Ctrl+S opens the save screen and
-# Enter saves into the first empty slot. The program is ended, the autosave taken away (so
-# the only save left is the slot's), and the program started again: Ctrl+L on the title,
-# Enter, and the town screen's status panel (and the whole picture) must match what was on
-# the screen when the slot was saved, pixel for pixel.
+# The save and load screens in the real program on a virtual X display: the seeded
+# autosave loaded with Ctrl+L and Enter; Ctrl+S on the town map and Enter into the first
+# empty slot; the program ended, the autosave taken away (the slot's save is the only one
+# left) and started again; Ctrl+L on the title and Enter: the status panel and the whole
+# town screen as they were saved, pixel for pixel.
 #
 #   desktop_slots.sh VELMORA VELMORA_DEMO DESKTOP_SAVE_SEED [ARTIFACT_DIR]
 #
-# With ARTIFACT_DIR the pictures of the save and load screens are kept there, also when
-# the test passes. Exits 77 (skipped) only when no X server can be started.
+# ARTIFACT_DIR also keeps the pictures of the save and load screens when the test passes.
 set -uo pipefail
 
 [ $# -ge 3 ] || { echo "usage: $0 VELMORA VELMORA_DEMO DESKTOP_SAVE_SEED [ARTIFACT_DIR]" >&2; exit 2; }
