@@ -12,6 +12,7 @@
 #include "platform/qt/display_settings.h"
 #include "platform/qt/game_window.h"
 #include "platform/qt/save_keys.h"
+#include "platform/qt/slot_screen.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   };
   window.Start();
   velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
+  velmora::SlotScreen slotScreen(window, saves.Keeper());  // Ctrl+S, Ctrl+L: the save and load screens
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();

@@ -68,6 +68,13 @@ SaveKeeper::Outcome SaveKeeper::QuickLoad() {
   }
   if (read == SaveStore::ReadResult::Missing) return {false, kNoSaveMessage};
   if (read == SaveStore::ReadResult::Failed) return {false, problem};
+  return Load(bytes, success);
+}
+
+SaveKeeper::Outcome SaveKeeper::Load(const std::vector<uint8_t>& bytes, const char* success) {
+  if (!GameIdle(form_)) return {false, kLoadBusyMessage};
+  std::string problem;
+  if (!OpenStore(problem)) return {false, problem};
   std::optional<DecodedSave> save = DecodeSave(bytes, problem);
   if (!save) return {false, problem};
   if (save->AssetFingerprint != fingerprint_) return {false, kOtherAssetMessage};

@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/game_state.h"
 #include "save/file_ops.h"
@@ -49,9 +50,13 @@ class SaveKeeper {
   // Restores the quick save (the autosave when there is none) and continues on the town
   // screen; a save that cannot be read leaves the game exactly as it was.
   Outcome QuickLoad();
+  // Continues from the save file in Bytes as QuickLoad does, saying Success when it works.
+  Outcome Load(const std::vector<uint8_t>& bytes, const char* success);
 
   // The folder this asset file's saves are kept in (empty until the asset file is known).
   std::string Folder();
+  // The asset file's fingerprint that saves carry (0 until the asset file is known).
+  uint64_t Fingerprint() { return Folder().empty() ? 0 : fingerprint_; }
   // The state a save made now would hold, if one may be made.
   std::optional<GameState> StateToSave() const;
 

@@ -61,33 +61,37 @@ std::string FileProblem(int error) {
 }
 
 bool SaveStore::Write(SaveSlot slot, const std::vector<uint8_t>& bytes, std::string& problem) {
-  const std::string target = PathOf(slot);
+  return WriteFileSafely(ops_, folder_, PathOf(slot), bytes, problem);
+}
+
+bool WriteFileSafely(FileOps& ops, const std::string& folder, const std::string& target,
+                     const std::vector<uint8_t>& bytes, std::string& problem) {
   auto fail = [&](int error) {
-    problem = "セーブできませんでした: " + FileProblem(error) + " (" + folder_ + ")。前のセーブはそのままです。";
+    problem = "セーブできませんでした: " + FileProblem(error) + " (" + folder + ")。前のセーブはそのままです。";
     return false;
   };
-  if (const int error = ops_.CreateFolders(folder_)) return fail(error);
+  if (const int error = ops.CreateFolders(folder)) return fail(error);
   // A name of this process's own, so two running copies never write into one file.
   const std::string temporary = target + "." + std::to_string(::getpid()) + ".tmp";
   int fd = -1;
-  int error = ops_.CreateNew(temporary, fd);
+  int error = ops.CreateNew(temporary, fd);
   if (error == EEXIST) {  // left by a crash of an earlier run with the same process id
-    ops_.Remove(temporary);
-    error = ops_.CreateNew(temporary, fd);
+    ops.Remove(temporary);
+    error = ops.CreateNew(temporary, fd);
   }
   if (error) return fail(error);
-  error = ops_.WriteAll(fd, bytes.data(), bytes.size());
-  if (!error) error = ops_.Flush(fd);
-  const int closed = ops_.Close(fd);
+  error = ops.WriteAll(fd, bytes.data(), bytes.size());
+  if (!error) error = ops.Flush(fd);
+  const int closed = ops.Close(fd);
   if (!error) error = closed;
-  if (!error) error = ops_.Rename(temporary, target);
+  if (!error) error = ops.Rename(temporary, target);
   if (error) {
-    ops_.Remove(temporary);
+    ops.Remove(temporary);
     return fail(error);
   }
   // The rename itself reaches the disk with the folder; if that fails the new save is
   // in place already and the old one is gone only when the new one is whole.
-  ops_.FlushFolder(folder_);
+  ops.FlushFolder(folder);
   return true;
 }
 

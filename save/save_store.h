@@ -38,6 +38,12 @@ class SaveStore {
   FileOps& ops_;
 };
 
+// Writes Bytes to Target (a file in Folder) the safe way SaveStore::Write does: a temporary
+// file beside it, flushed, renamed over Target, the folder flushed. On failure Problem says
+// why and Target is as it was.
+bool WriteFileSafely(FileOps& ops, const std::string& folder, const std::string& target,
+                     const std::vector<uint8_t>& bytes, std::string& problem);
+
 // A plain sentence for an errno value met while saving or loading.
 std::string FileProblem(int error);
 

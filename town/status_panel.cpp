@@ -33,9 +33,11 @@ int32_t StatusPanel::RightAlignX(int32_t v, int32_t x) {
   return x;  // three characters wide, or too wide to align at all
 }
 
-std::string StatusPanel::PartnerLabel(uint8_t partner) const {
+std::string StatusPanel::PartnerLabel(uint8_t partner) const { return PartnerLabelIn(form_.State, partner); }
+
+std::string StatusPanel::PartnerLabelIn(const GameState& s, uint8_t partner) {
   // Only heroine 1 is ever introduced by name in this edition, after her second event.
-  if (partner == 1 && form_.State.EventState[2] == 2) return Sjis(HeroineNames[1].DisplayName);
+  if (partner == 1 && s.EventState[2] == 2) return Sjis(HeroineNames[1].DisplayName);
   return "***";
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/game_state.h"
 #include "app/indexed_array.h"
 #include "gfx/geometry.h"
 
@@ -32,6 +33,8 @@ class StatusPanel {
   static int32_t RightAlignX(int32_t v, int32_t x);
   // The partner's name as the panel shows it (Shift-JIS).
   std::string PartnerLabel(uint8_t partner) const;
+  // The same for the state S (a save's, say) instead of the running game's.
+  static std::string PartnerLabelIn(const GameState& s, uint8_t partner);
   // Field k 1..7 with value v on the screen; k 0 draws all fields into BackBuffer.
   void DrawStatusField(int k, int32_t v);
   // 0 redraws the fields on the screen, 1 draws them all into BackBuffer.

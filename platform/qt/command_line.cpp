@@ -83,7 +83,8 @@ QString UsageText() {
       "  --version      show the version\n"
       "\n"
       "Keys: Enter, Space or the wheel turn the page; F11 fullscreen; Ctrl+Plus, Ctrl+Minus\n"
-      "and Ctrl+0 zoom; F12 saves a screenshot.\n")
+      "and Ctrl+0 zoom; F12 saves a screenshot; F5 / F9 quick save / load; Ctrl+S the save\n"
+      "screen; Ctrl+L or Ctrl+O the load screen.\n")
       .arg(kMostScale);
 }
 
