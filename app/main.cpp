@@ -13,6 +13,7 @@
 #include "platform/qt/command_line.h"
 #include "platform/qt/display_settings.h"
 #include "platform/qt/game_window.h"
+#include "platform/qt/keys_panel.h"
 #include "platform/qt/save_keys.h"
 
 int main(int argc, char** argv) {
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
   };
   window.Start();
   velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
+  velmora::KeysPanel keys(window);  // F1
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();
