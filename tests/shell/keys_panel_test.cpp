@@ -6,56 +6,39 @@
 #include <QKeyEvent>
 
 #include "platform/qt/keys_panel.h"
-#include "platform/qt/shell_keys.h"
 #include "shell_fixture.h"
 
 namespace velmora {
 namespace {
 
-using testing::RunEventsUntil;
-using testing::SendMouse;
-using testing::ShellGame;
-
-void SendKey(QWidget& to, int key) {
-  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-  QApplication::sendEvent(&to, &press);
-  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-  QApplication::sendEvent(&to, &release);
-}
-
 TEST(KeysPanel, F1ListsEveryKeyAndAKeyOrAClickClosesItWithoutReachingTheGame) {
-  ShellGame game;
+  testing::ShellGame game;
   GameWindow& window = game.window();
-  TForm1& form = game.form();
   KeysPanel panel(window);
   window.show();
-  ASSERT_TRUE(RunEventsUntil([&] { return form.State.ScreenMode == 1 && !form.G_Timer.Enabled(); }, 10000));
-  int keysSeen = 0, pressesSeen = 0;
-  window.KeyWatchers.push_back([&](const QKeyEvent&, ShellAction) { ++keysSeen; });
-  window.PointerWatchers.push_back([&] { ++pressesSeen; });
-
-  // Tab would reach the window (or move the focus), a click at (300, 190) would press
-  // the title's first button.
-  for (const char* what : {"Tab", "a click"}) {
-    const QImage before = window.Screen().Surface().copy();
-    SendKey(window.Screen(), Qt::Key_F1);
-    ASSERT_TRUE(panel.IsOpen()) << what;
-    EXPECT_EQ(panel.geometry(), window.Screen().rect()) << what;
-    keysSeen = pressesSeen = 0;
-    if (what[0] == 'T') {
-      SendKey(*QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_TRUE(testing::RunEventsUntil([&] { return game.form().State.ScreenMode == 1 && !game.form().G_Timer.Enabled(); }, 10000));
+  int reached = 0;
+  window.KeyWatchers.push_back([&](const QKeyEvent&, ShellAction) { ++reached; });
+  window.PointerWatchers.push_back([&] { ++reached; });
+  const QImage picture = window.Screen().Surface().copy();
+  // Tab would reach the window, a click at (300, 190) would press the title's first button.
+  for (const bool click : {false, true}) {
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier), tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(&window.Screen(), &f1);
+    ASSERT_TRUE(panel.IsOpen() && panel.geometry() == window.Screen().rect());
+    reached = 0;
+    if (click) {
+      testing::SendMouse(panel, QEvent::MouseButtonPress, QPointF(300, 190));
+      testing::SendMouse(panel, QEvent::MouseButtonRelease, QPointF(300, 190));
     } else {
-      SendMouse(panel, QEvent::MouseButtonPress, QPointF(300, 190));
-      SendMouse(panel, QEvent::MouseButtonRelease, QPointF(300, 190));
+      QApplication::sendEvent(QApplication::focusWidget(), &tab);
     }
-    EXPECT_FALSE(panel.IsOpen()) << what;
-    EXPECT_EQ(QApplication::focusWidget(), &window.Screen()) << what;
-    EXPECT_EQ(keysSeen + pressesSeen, 0) << what << " reached the window";
-    EXPECT_EQ(form.State.PressedButton, 0) << what << " reached the game";
-    EXPECT_EQ(window.Screen().Surface(), before) << what << ": the picture changed";
+    EXPECT_FALSE(panel.IsOpen()) << click;
+    EXPECT_EQ(QApplication::focusWidget(), &window.Screen()) << click;
+    EXPECT_EQ(reached + game.form().State.PressedButton, 0) << click;
+    EXPECT_EQ(window.Screen().Surface(), picture) << click;
   }
-  for (const KeyHelpLine& line : KeyHelp())
-    EXPECT_TRUE(panel.Text().contains(line.Keys + ": " + line.Does)) << line.Keys.toStdString();
+  for (const KeyHelpLine& line : KeyHelp()) EXPECT_TRUE(panel.Text().contains(line.Keys + ": " + line.Does));
 }
 
 }  // namespace

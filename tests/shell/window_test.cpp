@@ -53,19 +53,13 @@ TEST(ShellWindow, ADesktopCloseDuringAnEntryWaitsForItsEnd) {
     ShellGame game;
     GameWindow& window = game.window();
     window.show();
-    ASSERT_TRUE(RunEventsUntil([&] { return game.form().State.ScreenMode == 1; }, 10000));
     bool openInside = false;
     window.RunGameEntry([&] {
-      if (byGame) {
-        window.CloseWindow();
-      } else {
-        window.close();
-      }
+      byGame ? window.CloseWindow() : void(window.close());
       openInside = window.isVisible() && game.form().AssetStream != nullptr;
     });
-    EXPECT_EQ(openInside, !byGame) << (byGame ? "the game's exit" : "a desktop close");
-    EXPECT_TRUE(RunEventsUntil([&] { return !window.isVisible() && !game.form().AssetStream; }))
-        << (byGame ? "the game's exit" : "a desktop close");
+    EXPECT_EQ(openInside, !byGame) << byGame;
+    EXPECT_TRUE(RunEventsUntil([&] { return !window.isVisible() && !game.form().AssetStream; })) << byGame;
   }
 }
 
