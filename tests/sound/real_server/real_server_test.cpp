@@ -198,13 +198,11 @@ TEST_F(RealSoundServer, ANewEffectCutsOffTheOnePlaying) {
 TEST_F(RealSoundServer, AnEffectThatCannotBePlayedStillCutsOffTheOnePlaying) {
   // The jingle (650 ms) is cut 200 ms in by an effect whose file is missing, damaged, or
   // in an encoding the game does not play (ADPCM): silence must follow at once.
-  const std::string adpcm = std::string("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x02\0\x01\0\x40\x1f\0\0", 28) +
-                            std::string("\x40\x1f\0\0\x01\0\x04\0data\0\0\0\0", 16);
-  const std::pair<const char*, std::string> cases[] = {
-      {"missing", ""}, {"damaged", "RIFF, then nothing a sound is made of"}, {"ADPCM", adpcm}};
+  const std::string adpcm("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x02\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x04\0data\0\0\0\0", 44);
+  const std::pair<const char*, std::string> cases[] = {{"missing", ""}, {"damaged", "RIFF"}, {"ADPCM", adpcm}};
   for (const auto& [what, bytes] : cases) {
     QFile::remove(QString::fromStdString(WavPath(2)));
-    if (!bytes.empty()) dir_.Write("wav/02.wav", std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    if (!bytes.empty()) dir_.Write("wav/02.wav", bytes);
     const size_t mark = recording_->Count();
     const SteadyTime jingle = std::chrono::steady_clock::now();
     Form().Sound.PlaySoundEffect(3);
@@ -215,11 +213,8 @@ TEST_F(RealSoundServer, AnEffectThatCannotBePlayedStillCutsOffTheOnePlaying) {
     recording_->WaitUntilPast(jingle, 900);
     const AudibleSpan heard = testing::FindAudible(recording_->Samples(), mark);
     ASSERT_FALSE(heard.Empty()) << what;
-    const double lastMs = MsBetween(cut, recording_->SoundedAt(heard.Last));
-    std::printf("jingle cut by a %s effect: the last sound %.1f ms after the call\n", what, lastMs);
-    EXPECT_LT(lastMs, kOnsetBoundMs) << what << ": the jingle played on";
+    EXPECT_LT(MsBetween(cut, recording_->SoundedAt(heard.Last)), kOnsetBoundMs) << what << ": the jingle played on";
   }
-  EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(RealSoundServer, AServerThatGoesAwayLeavesTheGameSilentAndOneThatComesBackIsUsed) {
