@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QProcessEnvironment>
+#include <QStringList>
 #include <cstdio>
 
 #include "app/form.h"
@@ -11,17 +13,17 @@
 #include "platform/qt/command_line.h"
 #include "platform/qt/display_settings.h"
 #include "platform/qt/game_window.h"
+#include "platform/qt/keys_panel.h"
 #include "platform/qt/save_keys.h"
 #include "platform/qt/slot_screen.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  // Only the name: a display name would be appended to the window's caption.
-  QApplication::setApplicationName(QString::fromUtf8(velmora::kApplicationTitle));
-  QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
-
-  // Qt has taken its own options (-platform and the like); the rest are ours.
-  const velmora::LaunchOptions options = velmora::ParseCommandLine(QApplication::arguments().mid(1));
+  // The options are read before the window system is opened, so that --help, --version
+  // and a refused option need no display. Qt's own options (-platform and the like) are
+  // accepted there and left in argv for QApplication.
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  const velmora::LaunchOptions options = velmora::ParseCommandLine(arguments);
   switch (options.What) {
     case velmora::LaunchOptions::Action::ShowHelp:
       std::fputs(qPrintable(velmora::UsageText()), stdout);
@@ -35,6 +37,16 @@ int main(int argc, char** argv) {
     case velmora::LaunchOptions::Action::Play:
       break;
   }
+  const QString missing = velmora::MissingDisplay(options, QProcessEnvironment::systemEnvironment());
+  if (!missing.isEmpty()) {
+    std::fprintf(stderr, "velmora: %s\n", qPrintable(missing));
+    return velmora::kNoDisplayExitStatus;
+  }
+
+  QApplication app(argc, argv);
+  // Only the name: a display name would be appended to the window's caption.
+  QApplication::setApplicationName(QString::fromUtf8(velmora::kApplicationTitle));
+  QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
   if (!options.GameFolder.isEmpty() && !QDir::setCurrent(options.GameFolder)) {
     std::fprintf(stderr, "velmora: the game folder '%s' cannot be opened\n", qPrintable(options.GameFolder));
     return velmora::kUsageExitStatus;
@@ -55,6 +67,7 @@ int main(int argc, char** argv) {
   window.Start();
   velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
   velmora::SlotScreen slotScreen(window, saves.Keeper());  // Ctrl+S, Ctrl+L: the save and load screens
+  velmora::KeysPanel keys(window);  // F1
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();

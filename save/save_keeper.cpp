@@ -34,7 +34,10 @@ std::optional<SaveKeeper::Outcome> SaveKeeper::AfterEntry() {
   settled_ = true;
   if (s.TownPhase != 0 || s.DayCount == lastMorning_ || !TownAtRest(form_)) return std::nullopt;
   lastMorning_ = s.DayCount;
-  return Write(SaveSlot::Auto, "");
+  std::function<Outcome()> write = Writing(SaveSlot::Auto, "");
+  if (!WriteAutosave) return write();
+  WriteAutosave(std::move(write));
+  return std::nullopt;
 }
 
 std::optional<GameState> SaveKeeper::StateToSave() const {
@@ -46,13 +49,19 @@ std::optional<GameState> SaveKeeper::StateToSave() const {
 
 SaveKeeper::Outcome SaveKeeper::QuickSave() { return Write(SaveSlot::Quick, kSavedMessage); }
 
-SaveKeeper::Outcome SaveKeeper::Write(SaveSlot slot, const char* success) {
+SaveKeeper::Outcome SaveKeeper::Write(SaveSlot slot, const char* success) { return Writing(slot, success)(); }
+
+std::function<SaveKeeper::Outcome()> SaveKeeper::Writing(SaveSlot slot, const char* success) {
   const std::optional<GameState> state = StateToSave();
-  if (!state) return {false, kSaveOnlyOnMapMessage};
+  if (!state) return [] { return Outcome{false, kSaveOnlyOnMapMessage}; };
   std::string problem;
-  if (!OpenStore(problem)) return {false, problem};
-  if (!store_->Write(slot, EncodeSave(*state, fingerprint_), problem)) return {false, problem};
-  return {true, success};
+  if (!OpenStore(problem)) return [problem] { return Outcome{false, problem}; };
+  // The store lives as long as this keeper and keeps no state of its own between writes.
+  return [store = store_.get(), slot, bytes = EncodeSave(*state, fingerprint_), success] {
+    std::string problem;
+    if (!store->Write(slot, bytes, problem)) return Outcome{false, problem};
+    return Outcome{true, success};
+  };
 }
 
 SaveKeeper::Outcome SaveKeeper::QuickLoad() {

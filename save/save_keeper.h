@@ -60,9 +60,16 @@ class SaveKeeper {
   // The state a save made now would hold, if one may be made.
   std::optional<GameState> StateToSave() const;
 
+  // Runs the morning autosave's disk work (writing and flushing a state taken and encoded
+  // at once). Unset, it runs at once and AfterEntry returns its outcome; the shell hands
+  // it to a thread of its own and AfterEntry returns nothing.
+  std::function<void(std::function<Outcome()> write)> WriteAutosave;
+
  private:
   bool OpenStore(std::string& problem);
   Outcome Write(SaveSlot slot, const char* success);
+  // The state to save taken now, and the disk work that writes it.
+  std::function<Outcome()> Writing(SaveSlot slot, const char* success);
 
   TForm1& form_;
   std::string root_;

@@ -1,6 +1,12 @@
 #include "platform/qt/command_line.h"
 
+#include <QCommandLineParser>
 #include <QFileInfo>
+#include <QProcessEnvironment>
+#include <functional>
+#include <vector>
+
+#include "platform/qt/shell_keys.h"
 
 #ifndef VELMORA_VERSION
 #define VELMORA_VERSION "0"
@@ -26,66 +32,152 @@ int ScaleFrom(const QString& text) {
   return ok && value >= 1 && value <= kMostScale ? value : 0;
 }
 
+// One of our options: its names, the name of its value (empty: a switch), what to say
+// when the value is missing, and what it sets (a problem in one line, or empty).
+struct OptionRule {
+  QStringList Names;
+  QString ValueName;
+  QString NoValue;
+  std::function<QString(LaunchOptions&, const QString& value)> Apply;
+};
+
+const std::vector<OptionRule>& OptionRules() {
+  static const std::vector<OptionRule> rules = {
+      {{"fullscreen"}, {}, {}, [](LaunchOptions& o, const QString&) {
+         o.Fullscreen = true;
+         return QString();
+       }},
+      {{"scale"}, "N", "--scale needs a number, e.g. --scale 2", [](LaunchOptions& o, const QString& value) {
+         o.Scale = ScaleFrom(value);
+         if (o.Scale > 0) return QString();
+         return QStringLiteral("--scale takes a whole number from 1 to %1, not '%2'").arg(kMostScale).arg(value);
+       }},
+  };
+  return rules;
+}
+
+// Qt's own options (QGuiApplication, QApplication and the X11 platform take them when the
+// window system is opened): accepted and left for them. Those with a value name take one.
+struct QtOption {
+  const char* Name;
+  const char* ValueName;
+};
+constexpr QtOption kQtOptions[] = {
+    {"platform", "NAME"}, {"platformpluginpath", "PATH"}, {"platformtheme", "NAME"},
+    {"plugin", "NAME"},   {"qwindowgeometry", "GEOMETRY"}, {"qwindowicon", "FILE"},
+    {"qwindowtitle", "TITLE"}, {"qmljsdebugger", "PORT"}, {"session", "ID"},
+    {"style", "STYLE"},   {"stylesheet", "FILE"},          {"display", "DISPLAY"},
+    {"geometry", "GEOMETRY"}, {"title", "TITLE"},           {"icon", "FILE"},
+    {"name", "NAME"},     {"visual", "VISUAL"},            {"reverse", ""},
+    {"widgetcount", ""},  {"nograb", ""},                   {"dograb", ""},
+    {"sync", ""},         {"cmap", ""},
+};
+
+// The option name an argument spells (without its dashes and value), or empty.
+QString OptionNameOf(const QString& argument) {
+  if (!argument.startsWith(u'-') || argument == u"-" || argument == u"--") return {};
+  return argument.mid(argument.startsWith(u"--") ? 2 : 1).section(u'=', 0, 0);
+}
+
+// The argument as the player wrote it for an unknown option, so the message quotes it.
+QString WrittenAs(const QStringList& arguments, const QString& name) {
+  for (const QString& argument : arguments)
+    if (OptionNameOf(argument) == name) return argument.section(u'=', 0, 0);
+  return u'-' + name;
+}
+
 }  // namespace
 
 LaunchOptions ParseCommandLine(const QStringList& arguments) {
+  QCommandLineParser parser;
+  // Qt's options are single-dash words (-platform offscreen); ours take one or two dashes.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  const QCommandLineOption help(QStringList{"h", "help"});
+  const QCommandLineOption version(QStringLiteral("version"));
+  parser.addOption(help);
+  parser.addOption(version);
+  for (const OptionRule& rule : OptionRules()) parser.addOption(QCommandLineOption(rule.Names, {}, rule.ValueName));
+  for (const QtOption& qt : kQtOptions)
+    parser.addOption(QCommandLineOption(QString::fromLatin1(qt.Name), {}, QString::fromLatin1(qt.ValueName)));
+  const bool parsed = parser.parse(QStringList(QStringLiteral("velmora")) + arguments);
+
   LaunchOptions options;
-  bool optionsEnded = false;
-  bool folderGiven = false;
-  for (qsizetype i = 0; i < arguments.size(); ++i) {
-    const QString& arg = arguments[i];
-    if (!optionsEnded && arg.startsWith(u'-') && arg.size() > 1) {
-      if (arg == u"--") {
-        optionsEnded = true;
-      } else if (arg == u"--help" || arg == u"-h") {
-        options.What = LaunchOptions::Action::ShowHelp;
-        return options;
-      } else if (arg == u"--version") {
-        options.What = LaunchOptions::Action::ShowVersion;
-        return options;
-      } else if (arg == u"--fullscreen") {
-        options.Fullscreen = true;
-      } else if (arg == u"--scale" || arg.startsWith(u"--scale=")) {
-        QString value;
-        if (arg == u"--scale") {
-          if (i + 1 >= arguments.size()) return Refused(QStringLiteral("--scale needs a number, e.g. --scale 2"));
-          value = arguments[++i];
-        } else {
-          value = arg.mid(8);
-        }
-        options.Scale = ScaleFrom(value);
-        if (options.Scale == 0)
-          return Refused(QStringLiteral("--scale takes a whole number from 1 to %1, not '%2'").arg(kMostScale).arg(value));
-      } else {
-        return Refused(QStringLiteral("unknown option '%1' (try --help)").arg(arg));
-      }
-      continue;
-    }
-    if (folderGiven) return Refused(QStringLiteral("only one game folder can be played, but '%1' is a second").arg(arg));
-    folderGiven = true;
-    const QFileInfo folder(arg);
-    if (!folder.exists()) return Refused(QStringLiteral("the game folder '%1' does not exist").arg(arg));
-    if (!folder.isDir()) return Refused(QStringLiteral("'%1' is not a folder").arg(arg));
-    options.GameFolder = arg;
+  if (parser.isSet(help)) {
+    options.What = LaunchOptions::Action::ShowHelp;
+    return options;
+  }
+  if (parser.isSet(version)) {
+    options.What = LaunchOptions::Action::ShowVersion;
+    return options;
+  }
+  if (!parser.unknownOptionNames().isEmpty())
+    return Refused(QStringLiteral("unknown option '%1' (try --help)").arg(WrittenAs(arguments, parser.unknownOptionNames().first())));
+  // A value can only be missing after the last argument ("--scale=" gives an empty one).
+  const QString last = arguments.isEmpty() ? QString() : arguments.last();
+  for (const OptionRule& rule : OptionRules()) {
+    if (!parser.isSet(rule.Names.first())) continue;
+    const QStringList values = parser.values(rule.Names.first());
+    if (!parsed && !rule.ValueName.isEmpty() && values.isEmpty() && rule.Names.contains(OptionNameOf(last)) &&
+        !last.contains(u'='))
+      return Refused(rule.NoValue);
+    const QString problem = rule.Apply(options, values.isEmpty() ? QString() : values.last());
+    if (!problem.isEmpty()) return Refused(problem);
+  }
+  if (!parsed) return Refused(parser.errorText().remove(u'\n'));
+  options.Platform = parser.value(QStringLiteral("platform"));
+  options.Display = parser.value(QStringLiteral("display"));
+
+  const QStringList folders = parser.positionalArguments();
+  if (folders.size() > 1)
+    return Refused(QStringLiteral("only one game folder can be played, but '%1' is a second").arg(folders[1]));
+  if (!folders.isEmpty()) {
+    const QFileInfo folder(folders.first());
+    if (!folder.exists()) return Refused(QStringLiteral("the game folder '%1' does not exist").arg(folders.first()));
+    if (!folder.isDir()) return Refused(QStringLiteral("'%1' is not a folder").arg(folders.first()));
+    options.GameFolder = folders.first();
   }
   return options;
 }
 
+QString MissingDisplay(const LaunchOptions& options, const QProcessEnvironment& environment) {
+  // Qt tries the platforms named in turn ("wayland;xcb"); with none named, X11 or Wayland.
+  const QString asked = options.Platform.isEmpty() ? environment.value(QStringLiteral("QT_QPA_PLATFORM")) : options.Platform;
+  bool x11 = asked.isEmpty();
+  bool wayland = asked.isEmpty();
+  for (const QString& entry : asked.split(u';', Qt::SkipEmptyParts)) {
+    const QString name = entry.section(u':', 0, 0).trimmed();
+    if (name.startsWith(u"xcb")) {
+      x11 = true;
+    } else if (name.startsWith(u"wayland")) {
+      wayland = true;
+    } else {
+      return {};  // offscreen, minimal, eglfs ...: no display server needed
+    }
+  }
+  const auto set = [&](const char* name) { return !environment.value(QString::fromLatin1(name)).isEmpty(); };
+  if (x11 && (set("DISPLAY") || !options.Display.isEmpty())) return {};
+  if (wayland && (set("WAYLAND_DISPLAY") || set("WAYLAND_SOCKET"))) return {};
+  const QString missing = x11 && wayland ? QStringLiteral("neither DISPLAY nor WAYLAND_DISPLAY is set")
+                          : x11          ? QStringLiteral("DISPLAY is not set")
+                                         : QStringLiteral("WAYLAND_DISPLAY is not set");
+  return QStringLiteral("no display to open the window on: %1 (start the game from a desktop session)").arg(missing);
+}
+
 QString UsageText() {
   return QStringLiteral(
-      "Usage: velmora [OPTIONS] [DIR]\n"
-      "Plays the game in the folder DIR (data/qelvart.red and wav/), or in the working\n"
-      "directory when DIR is not given.\n"
-      "\n"
-      "  --fullscreen   start in fullscreen (F11 or Alt+Enter switches, Esc leaves it)\n"
-      "  --scale N      show the picture N times its size (N = 1..%1, within the screen)\n"
-      "  --help         show this text\n"
-      "  --version      show the version\n"
-      "\n"
-      "Keys: Enter, Space or the wheel turn the page; F11 fullscreen; Ctrl+Plus, Ctrl+Minus\n"
-      "and Ctrl+0 zoom; F12 saves a screenshot; F5 / F9 quick save / load; Ctrl+S the save\n"
-      "screen; Ctrl+L or Ctrl+O the load screen.\n")
-      .arg(kMostScale);
+             "Usage: velmora [OPTIONS] [DIR]\n"
+             "Plays the game in the folder DIR (data/qelvart.red and wav/), or in the working\n"
+             "directory when DIR is not given.\n"
+             "\n"
+             "  --fullscreen   start in fullscreen (F11 or Alt+Enter switches, Esc leaves it)\n"
+             "  --scale N      show the picture N times its size (N = 1..%1, within the screen)\n"
+             "  --help         show this text\n"
+             "  --version      show the version\n"
+             "Qt's own options (-platform NAME, -display NAME, ...) are passed on to Qt.\n"
+             "\n"
+             "Keys:\n")
+             .arg(kMostScale) +
+         KeyHelpText();
 }
 
 QString VersionText() { return QStringLiteral("velmora " VELMORA_VERSION "\n"); }

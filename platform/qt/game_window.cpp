@@ -105,6 +105,14 @@ void GameWindow::Entry(const std::function<void()>& handler) {
   Present();
   if (AfterEntry) AfterEntry();
   for (const auto& watch : EntryWatchers) watch();
+  CloseIfAsked();
+}
+
+void GameWindow::CloseIfAsked() {
+  if (!closeAsked_ || busy_) return;
+  closeAsked_ = false;
+  // Through the event loop, as input that came meanwhile is.
+  QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void GameWindow::Present() {
@@ -178,7 +186,12 @@ void GameWindow::WindowChanged() {
   Present();
 }
 
-void GameWindow::CloseWindow() { close(); }
+void GameWindow::CloseWindow() {
+  // The game's own exit closes at once, from inside its entry, as it always did.
+  closingForGame_ = true;
+  close();
+  closingForGame_ = false;
+}
 
 void GameWindow::StoryText(const std::string& line) {
   if (!storyTextToStdout_) return;
@@ -188,6 +201,14 @@ void GameWindow::StoryText(const std::string& line) {
 }
 
 void GameWindow::closeEvent(QCloseEvent* event) {
+  // A close from the desktop while the game's code runs (Qt's Wayland platform hands the
+  // compositor's close over at once when a wipe takes in the compositor's answers, and a
+  // message box's own loop may) waits for the entry's end, like any input.
+  if (busy_ && !closingForGame_ && !closed_ && form_) {
+    closeAsked_ = true;
+    event->ignore();
+    return;
+  }
   if (!closed_ && form_) {
     closed_ = true;
     timers_.StopAll();

@@ -131,6 +131,8 @@ class GameWindow : public QMainWindow, public Host {
  private:
   // Runs one entry into the game unless another is running, then shows ImageBa.
   void Entry(const std::function<void()>& handler);
+  // Closes the window, after the entry, when the desktop asked for it during one.
+  void CloseIfAsked();
   // Puts the screen picture (or black, when it is hidden) on the window.
   void Present();
   // Keeps the whole window on its screen's free area after a change of size.
@@ -150,6 +152,8 @@ class GameWindow : public QMainWindow, public Host {
   CompositorLink compositor_;  // kept up to date while a wipe holds the thread
   bool busy_ = false;
   bool closed_ = false;
+  bool closeAsked_ = false;       // the desktop asked to close while the game's code ran
+  bool closingForGame_ = false;   // the game's own exit is closing the window
   bool centred_ = false;
   bool storyTextToStdout_ = false;
   std::map<ShellAction, std::function<void()>> actionHandlers_;

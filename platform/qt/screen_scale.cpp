@@ -18,6 +18,16 @@ int WholeScale(double ratio) {
   return whole < 1 ? 1 : static_cast<int>(whole);
 }
 
+// The game pixel along one axis. At a fractional ratio the picture's edges fall inside a
+// logical pixel, and a pointer anywhere in that logical pixel (the window has no smaller
+// unit) is on the picture: at its first or last game pixel.
+int Along(double logical, double origin, double extent, double factor, int count) {
+  const int at = static_cast<int>(std::floor((logical - origin) * factor + kEdgeSlack));
+  if (at == count && logical < std::ceil(origin + extent - kEdgeSlack)) return count - 1;
+  if (at == -1 && logical >= std::floor(origin + kEdgeSlack)) return 0;
+  return at;
+}
+
 }  // namespace
 
 ScreenScale::ScreenScale(double ratio) : ScreenScale(ratio, WholeScale(SaneRatio(ratio)), QSizeF()) {}
@@ -59,8 +69,9 @@ QRectF ScreenScale::PictureRect() const {
 
 QPoint ScreenScale::GamePixel(QPointF logical) const {
   const double factor = ratio_ / scale_;
-  return {static_cast<int>(std::floor((logical.x() - origin_.x()) * factor + kEdgeSlack)),
-          static_cast<int>(std::floor((logical.y() - origin_.y()) * factor + kEdgeSlack))};
+  const QRectF picture = PictureRect();
+  return {Along(logical.x(), origin_.x(), picture.width(), factor, kWidth),
+          Along(logical.y(), origin_.y(), picture.height(), factor, kHeight)};
 }
 
 bool ScreenScale::OnPicture(QPointF logical) const {

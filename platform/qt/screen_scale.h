@@ -42,7 +42,8 @@ class ScreenScale {
   // Where the picture lies, in logical pixels.
   QRectF PictureRect() const;
   // The game pixel under a position given in logical pixels (may lie outside 640x480
-  // while the pointer is held and dragged off the picture).
+  // while the pointer is held and dragged off the picture). A logical pixel the
+  // picture's edge runs through (at a fractional ratio) is on the picture.
   QPoint GamePixel(QPointF logical) const;
   // Whether a position in logical pixels lies on the picture.
   bool OnPicture(QPointF logical) const;

@@ -122,7 +122,20 @@ void SoundOutput::Cut() {
   if (!stream_ || pa_stream_get_state(stream_) != PA_STREAM_READY) return;
   // Drops what the server holds of the stream; the next effect's samples follow on the
   // same connection, so they are never dropped with it.
-  if (pa_operation* flushing = pa_stream_flush(stream_, nullptr, nullptr)) pa_operation_unref(flushing);
+  pa_operation* flushing = pa_stream_flush(stream_, nullptr, nullptr);
+  if (!flushing) return;
+  pa_operation_unref(flushing);
+  // Sent now, not with the next effect's samples: there may be none (a file that cannot
+  // be played), and the effect playing must stop all the same.
+  Send();
+}
+
+void SoundOutput::Send() {
+  // A connection that failed is pending for ever; it is closed at once instead.
+  const auto sent = [this] {
+    return pa_context_get_state(context_) != PA_CONTEXT_READY || pa_context_is_pending(context_) == 0;
+  };
+  if (!Pump(sent, kAnswerMs) || pa_context_get_state(context_) != PA_CONTEXT_READY) Close();
 }
 
 bool SoundOutput::Play(const WavSound& sound) {
@@ -139,7 +152,7 @@ bool SoundOutput::Play(const WavSound& sound) {
     return true;
   }
   // Hands the samples over now: until they are sent, they are only queued here.
-  if (!Pump([this] { return !pa_context_is_pending(context_); }, kAnswerMs)) Close();
+  Send();
   return context_ != nullptr;
 }
 

@@ -25,7 +25,7 @@ class SoundOutput {
   SoundOutput(const SoundOutput&) = delete;
   SoundOutput& operator=(const SoundOutput&) = delete;
 
-  // Cuts off whatever is still playing.
+  // Cuts off whatever is still playing, at once (the server has been told on return).
   void Cut();
   // Plays Sound (after Cut): false, with everything closed, when no server answers.
   bool Play(const WavSound& sound);
@@ -36,6 +36,8 @@ class SoundOutput {
   bool Connect();
   bool OpenStream(const WavSound& sound);
   void CloseStream();
+  // Sends what is queued and waits for the server's answers; closes a failed connection.
+  void Send();
   // Runs the connection's events until Done holds or TimeoutMs pass; false on timeout.
   template <typename Done>
   bool Pump(Done done, int timeoutMs);

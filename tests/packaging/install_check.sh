@@ -140,4 +140,23 @@ start_entry
 [ "$(readlink "/proc/$game_pid/cwd")" = "$own" ] ||
   fail "with a game folder of the player's own the game plays $(readlink "/proc/$game_pid/cwd")"
 echo "the menu entry plays the player's own game folder when there is one"
+stop_game
+
+# Neither the player's folder nor the demo: the player is told, by a notification (a
+# stand-in notify-send records it), the log and the game's own missing-file message box.
+rm -rf "$own"
+mv "$prefix/share/velmora/demo" "$work/demo.away"
+mkdir -p "$work/tools"
+printf '#!/bin/sh\necho "$*" > "%s"\n' "$work/notified" > "$work/tools/notify-send"
+chmod +x "$work/tools/notify-send"
+PATH="$work/tools:$PATH" start_entry
+mv "$work/demo.away" "$prefix/share/velmora/demo"
+sleep 0.5  # the notification is sent in the background
+grep -q "velmora-launch: There is no game to play: put the game's folder .* in $own" "$work/game.log" &&
+  grep -q "There is no game to play" "$work/notified" ||
+  fail "with nothing to play the log or the notification does not say so: $(cat "$work/game.log")"
+# The game's message box comes up before its window, and alone.
+[ "$(xdotool search --onlyvisible --pid "$game_pid" | wc -l)" = 1 ] &&
+  [ "$(xwininfo -id "$window" | awk '/Width:/ {print $2}')" -lt 640 ] || fail "the game's own message did not come up"
+echo "with nothing to play the menu entry says so: a notification, the log and the game's message"
 echo "PASS"

@@ -2,9 +2,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include "platform/qt/command_line.h"
+#include "platform/qt/shell_keys.h"
 
 namespace velmora {
 namespace {
@@ -37,6 +40,9 @@ TEST(CommandLine, FolderFullscreenScaleHelpAndVersion) {
   EXPECT_EQ(ParseCommandLine({"--help", "--bogus"}).What, Action::ShowHelp);
   EXPECT_EQ(ParseCommandLine({"-h"}).What, Action::ShowHelp);
   EXPECT_EQ(ParseCommandLine({"--version"}).What, Action::ShowVersion);
+  // Qt's own options are left for Qt, and read for the display check.
+  const LaunchOptions qt = ParseCommandLine({"-platform", "offscreen", "-reverse", dir.path()});
+  EXPECT_EQ(qt.Platform + qt.GameFolder, "offscreen" + dir.path());
   EXPECT_TRUE(UsageText().startsWith("Usage: velmora"));
   EXPECT_TRUE(VersionText().startsWith("velmora "));
 }
@@ -69,6 +75,35 @@ TEST(CommandLine, EveryMistakeIsRefusedInOneLine) {
     EXPECT_TRUE(refused.Problem.contains(says)) << refused.Problem.toStdString();
     EXPECT_FALSE(refused.Problem.contains('\n')) << refused.Problem.toStdString();
   }
+}
+
+// The program itself where no window system can be opened (a terminal over ssh, a
+// packaging check): the options still answer, and a start says what is missing; a
+// platform that needs no display (offscreen) is not refused.
+TEST(CommandLine, ProgramAnswersWithoutADisplay) {
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET", "QT_QPA_PLATFORM"}) environment.remove(name);
+  const std::tuple<QStringList, int, QString> cases[] = {
+      {{"--help"}, 0, "Usage: velmora"},
+      {{"--version"}, 0, "velmora "},
+      {{"--scale", "0"}, 2, "velmora: --scale takes a whole number"},
+      {{}, 1, "velmora: no display to open the window on: neither DISPLAY nor WAYLAND_DISPLAY"},
+  };
+  for (const auto& [arguments, status, says] : cases) {
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(VELMORA_PROGRAM, arguments);
+    ASSERT_TRUE(program.waitForFinished(20000));
+    const QString out = QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << says.toStdString();
+    EXPECT_EQ(program.exitCode(), status) << out.toStdString();
+    EXPECT_TRUE(out.startsWith(says) && (status == 0 || out.count('\n') == 1)) << out.toStdString();
+    if (status == 0 && arguments[0] == "--help") {
+      for (const KeyHelpLine& line : KeyHelp()) EXPECT_TRUE(out.contains(line.Keys + "  ")) << line.Keys.toStdString();
+    }
+  }
+  environment.insert("QT_QPA_PLATFORM", "offscreen");
+  EXPECT_TRUE(MissingDisplay(ParseCommandLine({}), environment).isEmpty());
 }
 
 }  // namespace

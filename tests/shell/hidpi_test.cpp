@@ -44,6 +44,20 @@ TEST(ScreenScale, WholeScalesForEveryRatio) {
   EXPECT_EQ(half.GamePixel(QPointF(3 / 1.5, 3 / 1.5)), QPoint(1, 1));
   EXPECT_EQ(half.GamePixel(QPointF(1279 / 1.5, 959 / 1.5)), QPoint(639, 479));
 
+  // At 150 % and 175 % the picture ends inside the window's last logical column and row:
+  // a pointer anywhere in them is on the picture's last pixel, and past them off it. The
+  // same at a fullscreen picture's edges, which lie inside logical pixels too.
+  const std::tuple<ScreenScale, QPointF, QPointF, QPoint> edges[] = {
+      {ScreenScale(1.5), {853.5, 639.5}, {854.0, 640.0}, {639, 479}},
+      {ScreenScale(1.75), {731.6, 548.7}, {732.0, 549.0}, {639, 479}},
+      {ScreenScale::Fitting(1.5, QSizeF(1000, 702)), {926.8, 670.8}, {927.0, 671.0}, {639, 479}},
+      {ScreenScale::Fitting(1.5, QSizeF(1000, 702)), {73.1, 30.1}, {72.9, 29.9}, {0, 0}},
+  };
+  for (const auto& [scale, inside, outside, pixel] : edges) {
+    EXPECT_TRUE(scale.GamePixel(inside) == pixel && scale.OnPicture(inside)) << inside.x() << "," << inside.y();
+    EXPECT_FALSE(scale.OnPicture(outside)) << outside.x() << "," << outside.y();
+  }
+
   const ScreenScale three(3.0);
   EXPECT_EQ(three.Scale(), 3);
   EXPECT_EQ(three.GamePixel(QPointF(2.0 / 3, 0.0)), QPoint(0, 0));

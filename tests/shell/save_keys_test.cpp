@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QThread>
+#include <atomic>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 
@@ -67,6 +70,48 @@ TEST(SaveKeys, F5AndF9SayWhatTheyDidInTheOverlayAndF9ComesToTheTown) {
   std::ifstream in(folder + "/quick.sav", std::ios::binary);
   const std::vector<uint8_t> written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_EQ(written, bytes);
+}
+
+// The real file calls, failing at once when asked to, noting which thread flushes.
+class ThreadNotingFileOps : public PosixFileOps {
+ public:
+  int CreateFolders(const std::string& folder) override { return failing ? EROFS : PosixFileOps::CreateFolders(folder); }
+  int Flush(int fd) override {
+    flushedOn = QThread::currentThread();
+    return PosixFileOps::Flush(fd);
+  }
+  std::atomic<QThread*> flushedOn = nullptr;
+  bool failing = false;
+};
+
+TEST(SaveKeys, TheMorningsAutosaveIsWrittenOffTheWindowsThreadAndAFailureIsToldOnce) {
+  ShellGame game;
+  testing::ScratchDir saves;
+  game.window().show();
+  TForm1& form = game.form();
+  ASSERT_TRUE(RunEventsUntil([&] { return form.State.ScreenMode == 1 && Resting(form); }, 10000));
+  ThreadNotingFileOps ops;
+  ::testing::internal::CaptureStderr();
+  for (const bool failing : {false, true}) {
+    ops.failing = failing;
+    SaveKeys keys(game.window(), saves.Path(), ops);
+    // Three new mornings: the town screen entered (its settle step due) and settled.
+    for (int day = 2; day <= 4; ++day) {
+      form.State.ScreenMode = 4;
+      form.State.DayCount = day;
+      form.G_Timer.Tag = 1;
+      form.G_Timer.SetEnabled(true);
+      game.window().AfterEntry();
+      form.G_Timer.SetEnabled(false);
+      game.window().AfterEntry();
+    }
+    const auto told = [&] { return game.window().Overlay().Text().contains("セーブできませんでした"); };
+    EXPECT_EQ(RunEventsUntil(told, failing ? 5000 : 0), failing);
+  }  // each autosave under way is finished before its keys go
+  const std::string log = ::testing::internal::GetCapturedStderr();
+  EXPECT_TRUE(ops.flushedOn && ops.flushedOn != QThread::currentThread());
+  EXPECT_TRUE(std::filesystem::exists(SaveFolderFor(saves.Path(), FingerprintOf(*form.AssetStream)) + "/auto.sav"));
+  EXPECT_TRUE(log.find("velmora: セーブできませんでした") == 0 && std::count(log.begin(), log.end(), '\n') == 1) << log;
 }
 
 }  // namespace

@@ -45,6 +45,24 @@ TEST(ShellWindow, FixedBlackClientAreaUnderTheMenuBar) {
   EXPECT_EQ(window.Screen().Surface().pixel(320, 240), qRgb(0, 0, 0));
 }
 
+// A close from the desktop that Qt hands over while the game's code runs (the Wayland
+// platform does, when a wipe takes in the compositor's answers) waits for the entry's end;
+// the game's own exit closes at once, as it always did.
+TEST(ShellWindow, ADesktopCloseDuringAnEntryWaitsForItsEnd) {
+  for (const bool byGame : {false, true}) {
+    ShellGame game;
+    GameWindow& window = game.window();
+    window.show();
+    bool openInside = false;
+    window.RunGameEntry([&] {
+      byGame ? window.CloseWindow() : void(window.close());
+      openInside = window.isVisible() && game.form().AssetStream != nullptr;
+    });
+    EXPECT_EQ(openInside, !byGame) << byGame;
+    EXPECT_TRUE(RunEventsUntil([&] { return !window.isVisible() && !game.form().AssetStream; })) << byGame;
+  }
+}
+
 TEST(ShellWindow, MessageBoxesBlockEveryOtherEntry) {
   ShellGame game(/*withAssets=*/false);
   GameWindow& window = game.window();

@@ -3,6 +3,7 @@
 // from its null sink's monitor and compared with the effect files.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QTimer>
 #include <chrono>
 #include <cmath>
@@ -192,6 +193,28 @@ TEST_F(RealSoundServer, ANewEffectCutsOffTheOnePlaying) {
               lastMs);
   EXPECT_LT(lastMs, kOnsetBoundMs + FileMs(1) + kLengthToleranceMs);
   EXPECT_GT(lastMs, FileMs(1) - kLengthToleranceMs) << "the click was not heard";
+}
+
+TEST_F(RealSoundServer, AnEffectThatCannotBePlayedStillCutsOffTheOnePlaying) {
+  // The jingle (650 ms) is cut 200 ms in by an effect whose file is missing, damaged, or
+  // in an encoding the game does not play (ADPCM): silence must follow at once.
+  const std::string adpcm("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x02\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x04\0data\0\0\0\0", 44);
+  const std::pair<const char*, std::string> cases[] = {{"missing", ""}, {"damaged", "RIFF"}, {"ADPCM", adpcm}};
+  for (const auto& [what, bytes] : cases) {
+    QFile::remove(QString::fromStdString(WavPath(2)));
+    if (!bytes.empty()) dir_.Write("wav/02.wav", bytes);
+    const size_t mark = recording_->Count();
+    const SteadyTime jingle = std::chrono::steady_clock::now();
+    Form().Sound.PlaySoundEffect(3);
+    RunEventsFor(200);
+    const SteadyTime cut = std::chrono::steady_clock::now();
+    Form().Sound.PlaySoundEffect(2);
+    RunEventsFor(600);
+    recording_->WaitUntilPast(jingle, 900);
+    const AudibleSpan heard = testing::FindAudible(recording_->Samples(), mark);
+    ASSERT_FALSE(heard.Empty()) << what;
+    EXPECT_LT(MsBetween(cut, recording_->SoundedAt(heard.Last)), kOnsetBoundMs) << what << ": the jingle played on";
+  }
 }
 
 TEST_F(RealSoundServer, AServerThatGoesAwayLeavesTheGameSilentAndOneThatComesBackIsUsed) {
