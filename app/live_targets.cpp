@@ -14,6 +14,7 @@ namespace {
 constexpr Point kInMessageWindow{464, 451};
 constexpr Point kOverPicture{574, 444};
 constexpr Point kPictureMiddle{320, 240};
+constexpr Rect kWholePicture{0, 0, 640, 480};
 
 constexpr int kGoButton = 9;
 constexpr int kCancelButton = 10;
@@ -22,6 +23,9 @@ constexpr int kClosingOption = 18;
 // Where a choice's caption line starts, and how wide the game font's half-width column is.
 constexpr int kCaptionX = 35;
 constexpr int kColumnWidth = 8;
+
+// The rectangle of a hit area given with both ends included.
+constexpr Rect Inclusive(int left, int top, int right, int bottom) { return {left, top, right + 1, bottom + 1}; }
 
 std::string Trimmed(std::string text) {
   static const std::string kWideBlank = "\xE3\x80\x80";  // U+3000
@@ -98,7 +102,9 @@ void AddOptions(const TForm1& form, std::vector<LiveTarget>& out) {
   auto add = [&](const OptionSpot& spot) {
     if (form.Choice.ChoiceOptionAt(spot.At.X, spot.At.Y) != spot.Id) return;
     const int number = static_cast<int>(out.size()) + 1;
-    out.push_back({TargetKind::Option, kTownIds + spot.Id, spot.At, OptionName(form, spot, number), false});
+    const int top = spot.Row == 1 ? 414 : 434;
+    const Rect area = spot.Id == kClosingOption ? Inclusive(447, 440, 479, 456) : Inclusive(spot.Left, top, spot.Right, top + 15);
+    out.push_back({TargetKind::Option, kTownIds + spot.Id, spot.At, area, OptionName(form, spot, number), false});
   };
   if (s.ChoiceSet == 2) {
     for (const OptionSpot& spot : kSetTwo) add(spot);
@@ -114,7 +120,7 @@ void AddPlaces(const TForm1& form, std::vector<LiveTarget>& out) {
       if (h.Place != place) continue;
       const Point at{h.X + h.W / 2, h.Y + h.H / 2};
       if (form.Town.MapHit(at.X, at.Y) != place) continue;
-      out.push_back({TargetKind::Place, kTownIds + place, at, Trimmed(PlaceTable[place].Name), false});
+      out.push_back({TargetKind::Place, kTownIds + place, at, PlaceTable[place].MapRect, Trimmed(PlaceTable[place].Name), false});
       break;
     }
   }
@@ -122,14 +128,15 @@ void AddPlaces(const TForm1& form, std::vector<LiveTarget>& out) {
 
 void AddAlbum(const TForm1& form, std::vector<LiveTarget>& out) {
   const GameState& s = form.State;
-  out.push_back({TargetKind::AlbumButton, 5, {82, 30}, "タイトルに戻る", true});
-  if (s.ScreenMode == 8) out.push_back({TargetKind::AlbumButton, 7, {247, 275}, "絵を見る", false});
+  out.push_back({TargetKind::AlbumButton, 5, {82, 30}, Inclusive(48, 20, 117, 39), "タイトルに戻る", true});
+  if (s.ScreenMode == 8)
+    out.push_back({TargetKind::AlbumButton, 7, {247, 275}, Inclusive(207, 260, 287, 290), "絵を見る", false});
   for (int slot = 1; slot <= 8; ++slot) {
     const bool live = s.ScreenMode == 2 ? s.CgSeen[slot] != 0 : slot == s.CurrentCg;
     if (!live) continue;
     const Point cell = PointerInput::AlbumSlotPos(static_cast<uint8_t>(slot), 0);
     out.push_back({TargetKind::AlbumPicture, kAlbumPictureIds + slot, {cell.X + 33, cell.Y + 33},
-                   "絵" + std::to_string(slot), false});
+                   {cell.X, cell.Y, cell.X + 66, cell.Y + 66}, "絵" + std::to_string(slot), false});
   }
 }
 
@@ -204,9 +211,9 @@ std::vector<LiveTarget> LiveTargets(const TForm1& form) {
   const GameState& s = form.State;
   switch (s.ScreenMode) {
     case 1:
-      out.push_back({TargetKind::TitleButton, 1, {320, 198}, "最初から", false});
-      out.push_back({TargetKind::TitleButton, 3, {320, 266}, "アルバム", false});
-      out.push_back({TargetKind::TitleButton, 4, {320, 300}, "終了", false});
+      out.push_back({TargetKind::TitleButton, 1, {320, 198}, Inclusive(280, 183, 360, 213), "最初から", false});
+      out.push_back({TargetKind::TitleButton, 3, {320, 266}, Inclusive(280, 251, 360, 281), "アルバム", false});
+      out.push_back({TargetKind::TitleButton, 4, {320, 300}, Inclusive(280, 285, 360, 315), "終了", false});
       break;
     case 2:
     case 8:
@@ -215,15 +222,17 @@ std::vector<LiveTarget> LiveTargets(const TForm1& form) {
     case 3:
       if (s.GamePhase == 1 && s.GamePick == 0)
         for (int card = 1; card <= 4; ++card)
-          out.push_back({TargetKind::Card, kCardIds + card, {95 + 110 * (card - 1), 222}, "カード" + std::to_string(card), false});
+          out.push_back({TargetKind::Card, kCardIds + card, {95 + 110 * (card - 1), 222},
+                         Inclusive(50 + 110 * (card - 1), 160, 140 + 110 * (card - 1), 285), "カード" + std::to_string(card),
+                         false});
       break;
     case 4:
       if (s.TownPhase == 1) {
         AddPlaces(form, out);
       } else if (s.TownPhase == 2) {
         const int y = form.Town.ConfirmTop() + 67;
-        out.push_back({TargetKind::MoveButton, kTownIds + kGoButton, {244, y}, "移動する", false});
-        out.push_back({TargetKind::MoveButton, kTownIds + kCancelButton, {289, y}, "やめる", true});
+        out.push_back({TargetKind::MoveButton, kTownIds + kGoButton, {244, y}, Inclusive(224, y - 12, 264, y + 12), "移動する", false});
+        out.push_back({TargetKind::MoveButton, kTownIds + kCancelButton, {289, y}, Inclusive(269, y - 12, 309, y + 12), "やめる", true});
       } else if (s.TownPhase == 4) {
         AddOptions(form, out);
       }
@@ -232,12 +241,13 @@ std::vector<LiveTarget> LiveTargets(const TForm1& form) {
       break;
   }
   if (const std::optional<Point> page = PageButtonTarget(form)) {
+    const Rect button = s.CgShown == 0 ? Inclusive(430, 442, 499, 461) : Inclusive(540, 435, 609, 454);
     if (s.ScreenMode == 5)
-      out.push_back({TargetKind::SkipPan, kWholePictureId, *page, "スキップ", false});
+      out.push_back({TargetKind::SkipPan, kWholePictureId, *page, kWholePicture, "スキップ", false});
     else if (s.ScreenMode == 7)
-      out.push_back({TargetKind::EndingClick, kWholePictureId, *page, "タイトルへ", false});
+      out.push_back({TargetKind::EndingClick, kWholePictureId, *page, kWholePicture, "タイトルへ", false});
     else
-      out.push_back({TargetKind::PageButton, 5, *page, "次へ", false});
+      out.push_back({TargetKind::PageButton, 5, *page, button, "次へ", false});
   }
   // The game's hit test has the last word: an area it does not answer for is not offered.
   std::erase_if(out, [&](const LiveTarget& t) { return TargetIdAt(form, t.At.X, t.At.Y) != t.Id; });

@@ -34,6 +34,7 @@ struct LiveTarget {
   // The hit test's answer at At, in one numbering for every screen (TargetIdAt).
   int Id = 0;
   Point At;
+  Rect Area;         // what a ring around the target encloses (the label, the button)
   std::string Name;  // UTF-8
   bool IsBack = false;
 };

@@ -10,6 +10,7 @@
 #include "gfx/canvas.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/display_settings.h"
+#include "platform/qt/focus_ring.h"
 #include "platform/qt/game_window.h"
 #include "platform/qt/save_keys.h"
 
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   };
   window.Start();
   velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
+  velmora::FocusRing focus(window);  // arrows, Enter, Space and Backspace
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();
