@@ -13,6 +13,7 @@
 #include "platform/qt/focus_ring.h"
 #include "platform/qt/game_window.h"
 #include "platform/qt/save_keys.h"
+#include "platform/qt/screen_accessible.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -55,6 +56,7 @@ int main(int argc, char** argv) {
   window.Start();
   velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
   velmora::FocusRing focus(window);  // arrows, Enter, Space and Backspace
+  velmora::ScreenAccessible reader(window, focus);  // the text and the focus for screen readers
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();
