@@ -14,6 +14,7 @@
 #include "platform/qt/game_window.h"
 #include "platform/qt/save_keys.h"
 #include "platform/qt/screen_accessible.h"
+#include "platform/qt/speech.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
   velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
   velmora::FocusRing focus(window);  // arrows, Enter, Space and Backspace
   velmora::ScreenAccessible reader(window, focus);  // the text and the focus for screen readers
+  velmora::Speech speech(window, focus, velmora::DisplaySettings::DefaultPath());  // V
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();
