@@ -17,10 +17,16 @@ source "$(dirname "$0")/../support/virtual_display.sh"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-speech.XXXXXX")"
 xvfb_pid="" server_pid="" game_pid=""
+# Ends a process started here; speech-dispatcher can hang in its own shutdown, so a process
+# still there after two seconds is killed outright.
+stop() {
+  [ -n "$1" ] && kill "$1" 2>/dev/null || return 0
+  for _ in $(seq 20); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
+  kill -9 "$1" 2>/dev/null
+  wait "$1" 2>/dev/null
+}
 cleanup() {
-  for pid in "$game_pid" "$server_pid" "$xvfb_pid"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
+  for pid in "$game_pid" "$server_pid" "$xvfb_pid"; do stop "$pid"; done
   rm -rf "$work"
 }
 trap cleanup EXIT
