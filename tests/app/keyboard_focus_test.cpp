@@ -10,9 +10,9 @@ namespace {
 
 using D = FocusDirection;
 
-LiveTarget Place(int id, int x, int y) { return {TargetKind::Place, id, {x, y}, {}, "p" + std::to_string(id), false}; }
+LiveTarget Place(int id, int x, int y) { return {TargetKind::Place, id, {x, y}, {}, std::to_string(id), false}; }
 LiveTarget Button(int id, int y, bool back = false) {
-  return {TargetKind::TitleButton, id, {320, y}, {}, "b" + std::to_string(id), back};
+  return {TargetKind::TitleButton, id, {320, y}, {}, std::to_string(id), back};
 }
 
 int FocusedId(const KeyboardFocus& focus) { return focus.Focused() ? focus.Focused()->Id : 0; }
