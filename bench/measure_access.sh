@@ -19,16 +19,8 @@ readonly idle_seconds=10
 hz="$(getconf CLK_TCK)"
 work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-access.XXXXXX")"
 pids=()
-# Ends a process started here; speech-dispatcher can hang in its own shutdown, so a process
-# still there after two seconds is killed outright.
-stop() {
-  kill "$1" 2>/dev/null || return 0
-  for _ in $(seq 20); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-  kill -9 "$1" 2>/dev/null
-  wait "$1" 2>/dev/null
-}
 cleanup() {
-  for pid in "${pids[@]}"; do stop "$pid"; done
+  for pid in "${pids[@]}"; do stop_process "$pid"; done
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -38,6 +30,7 @@ cpu_ticks() { awk '{ print $14 + $15 }' "$1/stat" 2>/dev/null || echo 0; }
 percent() { awk -v t="$1" -v hz="$hz" -v s="$idle_seconds" 'BEGIN { printf "%.2f", 100 * t / hz / s }'; }
 
 source "$here/tests/support/virtual_display.sh"
+source "$here/tests/support/speech_server.sh"
 start_virtual_display "$work" > /dev/null 2>&1 || die "no Xvfb"
 pids+=("$xvfb_pid")
 xdotool mousemove 0 0
@@ -50,27 +43,8 @@ export DBUS_SESSION_BUS_ADDRESS="unix:path=$work/bus"
 /usr/libexec/at-spi-bus-launcher --launch-immediately > /dev/null 2>&1 &
 pids+=("$!")
 
-modules="$(dirname "$(ls /usr/lib/speech-dispatcher-modules/sd_generic /usr/lib/*/speech-dispatcher-modules/sd_generic 2>/dev/null | head -n 1)")"
-mkdir -p "$work/speechd/modules" "$work/log"
-cat > "$work/speechd/speechd.conf" << CONF
-LogDir "$work/log"
-AudioOutputMethod "alsa"
-AudioALSADevice "null"
-AddModule "recorder" "sd_generic" "recorder.conf"
-DefaultModule recorder
-LanguageDefaultModule "ja" "recorder"
-CONF
-cat > "$work/speechd/modules/recorder.conf" << CONF
-GenericExecuteSynth "printf '%s\\\\n' \\'\$DATA\\' >> $work/said.txt"
-AddVoice "ja" "female1" "ja"
-GenericLanguage "ja" "ja" "utf-8"
-CONF
-speech-dispatcher -s -t 0 -C "$work/speechd" -m "$modules" -S "$work/runtime/speechd.sock" -P "$work/sd.pid" > /dev/null 2>&1 &
-server_pid=$!
+start_speech_server "$work" > /dev/null 2>&1 || die "speech-dispatcher did not start"
 pids+=("$server_pid")
-for _ in $(seq 50); do [ -S "$work/runtime/speechd.sock" ] && break; sleep 0.1; done
-[ -S "$work/runtime/speechd.sock" ] || die "speech-dispatcher did not start"
-export SPEECHD_ADDRESS="unix_socket:$work/runtime/speechd.sock"
 
 echo "== machine: $(nproc) cores, load average $(cut -d' ' -f1-3 /proc/loadavg) at the start"
 
@@ -106,7 +80,7 @@ measure() {
     [ "$d" -gt 0 ] && echo "  thread $(cat "$t/comm"): $d ticks"
   done
   echo "speech-dispatcher: $((s1 - s0)) ticks; AT-SPI registry: $((r1 - r0)) ticks"
-  stop "$game"
+  stop_process "$game"
 }
 
 mkdir -p "$XDG_CONFIG_HOME/velmora"
