@@ -12,10 +12,13 @@
 #include "gfx/canvas.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/display_settings.h"
+#include "platform/qt/focus_ring.h"
 #include "platform/qt/game_window.h"
 #include "platform/qt/keys_panel.h"
 #include "platform/qt/save_keys.h"
 #include "platform/qt/slot_screen.h"
+#include "platform/qt/screen_accessible.h"
+#include "platform/qt/speech.h"
 
 int main(int argc, char** argv) {
   // The options are read before the window system is opened, so that --help, --version
@@ -68,6 +71,9 @@ int main(int argc, char** argv) {
   velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
   velmora::SlotScreen slotScreen(window, saves.Keeper());  // Ctrl+S, Ctrl+L: the save and load screens
   velmora::KeysPanel keys(window);  // F1
+  velmora::FocusRing focus(window);  // arrows, Enter, Space and Backspace
+  velmora::ScreenAccessible reader(window, focus);  // the text and the focus for screen readers
+  velmora::Speech speech(window, focus, velmora::DisplaySettings::DefaultPath());  // V
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();

@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/page_advance.h"
+#include "app/live_targets.h"
 #include "gfx/canvas.h"
 #include "platform/case_insensitive_path.h"
 #include "platform/entry.h"
@@ -103,6 +103,7 @@ void GameWindow::Entry(const std::function<void()>& handler) {
     RunEntry(*this, handler);
   }
   Present();
+  form_->Feed.Settle();
   if (AfterEntry) AfterEntry();
   for (const auto& watch : EntryWatchers) watch();
   CloseIfAsked();
