@@ -103,6 +103,7 @@ void GameWindow::Entry(const std::function<void()>& handler) {
     RunEntry(*this, handler);
   }
   Present();
+  form_->Feed.Settle();
   if (AfterEntry) AfterEntry();
   for (const auto& watch : EntryWatchers) watch();
 }
