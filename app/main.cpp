@@ -8,6 +8,7 @@
 
 #include "app/form.h"
 #include "gfx/canvas.h"
+#include "platform/qt/backlog_panel.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/display_settings.h"
 #include "platform/qt/game_window.h"
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   };
   window.Start();
   velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
+  new velmora::BacklogPanel(window);  // PageUp and the wheel turned away; the window owns it
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();
