@@ -12,6 +12,7 @@
 #include "platform/qt/command_line.h"
 #include "platform/qt/display_settings.h"
 #include "platform/qt/game_window.h"
+#include "platform/qt/reading_control.h"
 #include "platform/qt/save_keys.h"
 
 int main(int argc, char** argv) {
@@ -54,7 +55,9 @@ int main(int argc, char** argv) {
   };
   window.Start();
   velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
-  new velmora::BacklogPanel(window);  // PageUp and the wheel turned away; the window owns it
+  auto* backlog = new velmora::BacklogPanel(window);  // PageUp and the wheel turned away; the window owns it
+  // Skipping read pages (Ctrl held, Tab) and the memory of what was read, kept beside the saves.
+  velmora::ReadingControl reading(window, [&saves] { return saves.Keeper().Folder(); }, backlog);
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();

@@ -1,0 +1,171 @@
+#include "platform/qt/reading_control.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <cstdio>
+
+#include "app/form.h"
+#include "app/page_advance.h"
+#include "app/page_feed.h"
+#include "platform/qt/backlog_panel.h"
+#include "platform/qt/game_window.h"
+#include "platform/qt/shell_keys.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kMarkMargin = 8;
+constexpr int kMarkPadding = 5;
+
+}  // namespace
+
+ReadingMark::ReadingMark(QWidget* over) : QWidget(over) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setFocusPolicy(Qt::NoFocus);
+  hide();
+}
+
+void ReadingMark::Show(const QString& text) {
+  if (text.isEmpty()) {
+    hide();
+    return;
+  }
+  text_ = text;
+  const QSize box = fontMetrics().size(0, text_) + QSize(2 * kMarkPadding, 2 * kMarkPadding);
+  const QWidget* over = parentWidget();
+  setGeometry(over->width() - box.width() - kMarkMargin, kMarkMargin, box.width(), box.height());
+  show();
+  raise();
+  update();
+}
+
+void ReadingMark::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), QColor(0, 0, 0, 170));
+  painter.setPen(Qt::white);
+  painter.drawText(rect(), Qt::AlignCenter, text_);
+}
+
+ReadingControl::ReadingControl(GameWindow& window, std::function<std::string()> saveFolder, BacklogPanel* backlog)
+    : window_(window), saveFolder_(std::move(saveFolder)), backlog_(backlog), mark_(new ReadingMark(&window.Screen())) {
+  holdTimer_.setSingleShot(true);
+  holdTimer_.setInterval(kHoldDelayMs);
+  connect(&holdTimer_, &QTimer::timeout, this, [this] {
+    if (!ctrlDown_) return;
+    held_ = true;
+    Changed();
+  });
+  memoryTimer_.setSingleShot(true);
+  memoryTimer_.setInterval(kMemoryWriteDelayMs);
+  connect(&memoryTimer_, &QTimer::timeout, this, [this] { WriteMemory(); });
+
+  window.Form().Feed.OnUnit([this](const ReadUnit& unit) { UnitShown(unit); });
+  window.SetActionHandler(ShellAction::ToggleSkip, [this] { ToggleSkip(); });
+  window.KeyWatchers.push_back(
+      [this](const QKeyEvent& event, ShellAction action) { KeyPressed(event, static_cast<int>(action)); });
+  window.KeyReleaseWatchers.push_back([this](const QKeyEvent& event) { KeyReleased(event); });
+  window.PointerWatchers.push_back([this] { StopSkip(); });
+  window.MessageWatchers.push_back([this] { StopSkip(); });
+  window.EntryWatchers.push_back([this] {
+    if (Skipping()) Post();
+  });
+}
+
+ReadingControl::~ReadingControl() {
+  window_.SetHurry(false);
+  WriteMemory();
+}
+
+void ReadingControl::UnitShown(const ReadUnit& unit) {
+  if (!memory_) {
+    const std::string folder = saveFolder_ ? saveFolder_() : std::string();
+    if (folder.empty()) return;
+    memory_ = std::make_unique<ReadMemory>(folder);
+    const std::string told = memory_->Load();
+    if (!told.empty()) std::fprintf(stderr, "velmora: %s\n", told.c_str());
+  }
+  const bool read = memory_->Mark(unit.Id);
+  if (memory_->Unwritten() && !memoryTimer_.isActive()) memoryTimer_.start();
+  unreadShown_ = read ? std::string() : unit.Id;
+  if (!read || unit.Kind == UnitKind::Choice) StopSkip();
+}
+
+void ReadingControl::WriteMemory() {
+  if (!memory_ || !memory_->Unwritten()) return;
+  std::string problem;
+  if (!memory_->Write(problem)) std::fprintf(stderr, "velmora: %s\n", problem.c_str());
+}
+
+void ReadingControl::ToggleSkip() {
+  toggled_ = !toggled_;
+  Changed();
+}
+
+void ReadingControl::StopSkip() {
+  holdTimer_.stop();
+  if (!Skipping()) return;
+  toggled_ = false;
+  held_ = false;  // until Ctrl is let go and held again
+  Changed();
+}
+
+void ReadingControl::KeyPressed(const QKeyEvent& event, int action) {
+  if (IsSkipHoldKey(event)) {
+    if (event.isAutoRepeat() || ctrlDown_) return;
+    ctrlDown_ = true;
+    holdTimer_.start();
+    return;
+  }
+  // Any other key stops it (Tab's own handler switches it), and makes Ctrl part of a chord.
+  holdTimer_.stop();
+  if (static_cast<ShellAction>(action) != ShellAction::ToggleSkip) StopSkip();
+}
+
+void ReadingControl::KeyReleased(const QKeyEvent& event) {
+  if (!IsSkipHoldKey(event) || event.isAutoRepeat()) return;
+  ctrlDown_ = false;
+  holdTimer_.stop();
+  if (!held_) return;
+  held_ = false;
+  Changed();
+}
+
+void ReadingControl::Changed() {
+  window_.SetHurry(Skipping());
+  mark_->Show(Skipping() ? QStringLiteral("▶▶ SKIP") : QString());
+  if (Skipping()) Post();
+}
+
+void ReadingControl::Post() {
+  if (posted_) return;
+  posted_ = true;
+  QMetaObject::invokeMethod(this, [this] {
+    posted_ = false;
+    Step();
+  }, Qt::QueuedConnection);
+}
+
+void ReadingControl::Step() {
+  if (!Skipping()) return;
+  // Inside a message box's own loop: the box stops it (an entry is running otherwise, and
+  // posts the next step when it ends).
+  if (window_.Busy()) return;
+  if (backlog_ && backlog_->IsOpen()) return StopSkip();
+  const TForm1& form = window_.Form();
+  const GameState& s = form.State;
+  // The album's pictures are not read pages.
+  if (s.ModeArg == 2 && (s.ScreenMode == 5 || s.ScreenMode == 6)) return StopSkip();
+  if (PageButtonTarget(form)) {
+    const ReadUnit* current = form.Feed.Current();
+    if (current && current->Id == unreadShown_) return StopSkip();
+    window_.AdvancePage();
+    return;
+  }
+  // On the way somewhere: the next entry posts the next step.
+  if (form.G_Timer.Enabled() || form.Play_Timer.Enabled() || form.CG_Timer.Enabled()) return;
+  StopSkip();  // at rest with no page to turn: the map, a choice, the photo game, the title
+}
+
+}  // namespace velmora
