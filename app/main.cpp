@@ -58,6 +58,7 @@ int main(int argc, char** argv) {
   auto* backlog = new velmora::BacklogPanel(window);  // PageUp and the wheel turned away; the window owns it
   // Skipping read pages (Ctrl held, Tab) and the memory of what was read, kept beside the saves.
   velmora::ReadingControl reading(window, [&saves] { return saves.Keeper().Folder(); }, backlog);
+  reading.UseSettings(velmora::ReadingSettings());  // auto-read's page time (Minus, Plus)
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();

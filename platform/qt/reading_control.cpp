@@ -7,6 +7,7 @@
 #include "app/form.h"
 #include "app/page_advance.h"
 #include "app/page_feed.h"
+#include "app/reading_pace.h"
 #include "platform/qt/backlog_panel.h"
 #include "platform/qt/game_window.h"
 #include "platform/qt/shell_keys.h"
@@ -49,7 +50,11 @@ void ReadingMark::paintEvent(QPaintEvent*) {
 }
 
 ReadingControl::ReadingControl(GameWindow& window, std::function<std::string()> saveFolder, BacklogPanel* backlog)
-    : window_(window), saveFolder_(std::move(saveFolder)), backlog_(backlog), mark_(new ReadingMark(&window.Screen())) {
+    : window_(window),
+      saveFolder_(std::move(saveFolder)),
+      backlog_(backlog),
+      mark_(new ReadingMark(&window.Screen())),
+      pageSeconds_(kDefaultPageSeconds) {
   holdTimer_.setSingleShot(true);
   holdTimer_.setInterval(kHoldDelayMs);
   connect(&holdTimer_, &QTimer::timeout, this, [this] {
@@ -60,16 +65,25 @@ ReadingControl::ReadingControl(GameWindow& window, std::function<std::string()> 
   memoryTimer_.setSingleShot(true);
   memoryTimer_.setInterval(kMemoryWriteDelayMs);
   connect(&memoryTimer_, &QTimer::timeout, this, [this] { WriteMemory(); });
+  autoTimer_.setSingleShot(true);
+  connect(&autoTimer_, &QTimer::timeout, this, [this] {
+    armed_ = false;
+    if (!auto_ || window_.Busy() || !PageButtonTarget(window_.Form())) return Post();
+    window_.AdvancePage();
+  });
 
   window.Form().Feed.OnUnit([this](const ReadUnit& unit) { UnitShown(unit); });
   window.SetActionHandler(ShellAction::ToggleSkip, [this] { ToggleSkip(); });
+  window.SetActionHandler(ShellAction::ToggleAutoRead, [this] { ToggleAutoRead(); });
+  window.SetActionHandler(ShellAction::AutoReadSlower, [this] { ChangePageSeconds(SlowerPageSeconds(pageSeconds_)); });
+  window.SetActionHandler(ShellAction::AutoReadFaster, [this] { ChangePageSeconds(FasterPageSeconds(pageSeconds_)); });
   window.KeyWatchers.push_back(
       [this](const QKeyEvent& event, ShellAction action) { KeyPressed(event, static_cast<int>(action)); });
   window.KeyReleaseWatchers.push_back([this](const QKeyEvent& event) { KeyReleased(event); });
-  window.PointerWatchers.push_back([this] { StopSkip(); });
-  window.MessageWatchers.push_back([this] { StopSkip(); });
+  window.PointerWatchers.push_back([this] { StopAll(); });
+  window.MessageWatchers.push_back([this] { StopAll(); });
   window.EntryWatchers.push_back([this] {
-    if (Skipping()) Post();
+    if (Skipping() || auto_) Post();
   });
 }
 
@@ -89,6 +103,7 @@ void ReadingControl::UnitShown(const ReadUnit& unit) {
   const bool read = memory_->Mark(unit.Id);
   if (memory_->Unwritten() && !memoryTimer_.isActive()) memoryTimer_.start();
   unreadShown_ = read ? std::string() : unit.Id;
+  armed_ = false;  // a new page: its own pause
   if (!read || unit.Kind == UnitKind::Choice) StopSkip();
 }
 
@@ -112,6 +127,10 @@ void ReadingControl::StopSkip() {
 }
 
 void ReadingControl::KeyPressed(const QKeyEvent& event, int action) {
+  const ShellAction asked = static_cast<ShellAction>(action);
+  if (asked != ShellAction::ToggleAutoRead && asked != ShellAction::AutoReadSlower &&
+      asked != ShellAction::AutoReadFaster)
+    StopAutoRead();
   if (IsSkipHoldKey(event)) {
     if (event.isAutoRepeat() || ctrlDown_) return;
     ctrlDown_ = true;
@@ -120,7 +139,7 @@ void ReadingControl::KeyPressed(const QKeyEvent& event, int action) {
   }
   // Any other key stops it (Tab's own handler switches it), and makes Ctrl part of a chord.
   holdTimer_.stop();
-  if (static_cast<ShellAction>(action) != ShellAction::ToggleSkip) StopSkip();
+  if (asked != ShellAction::ToggleSkip) StopSkip();
 }
 
 void ReadingControl::KeyReleased(const QKeyEvent& event) {
@@ -132,10 +151,37 @@ void ReadingControl::KeyReleased(const QKeyEvent& event) {
   Changed();
 }
 
+void ReadingControl::ToggleAutoRead() {
+  auto_ = !auto_;
+  armed_ = false;
+  autoTimer_.stop();
+  Changed();
+}
+
+void ReadingControl::StopAutoRead() {
+  if (!auto_) return;
+  auto_ = false;
+  autoTimer_.stop();
+  Changed();
+}
+
+void ReadingControl::UseSettings(ReadingSettings settings) {
+  pageSeconds_ = settings.LoadPageSeconds();
+  settings_ = std::move(settings);
+}
+
+void ReadingControl::ChangePageSeconds(double seconds) {
+  pageSeconds_ = seconds;
+  window_.Overlay().Show(QStringLiteral("自動送り: %1 秒 / 250 文字").arg(seconds));
+  if (!settings_) return;
+  const QString problem = settings_->SavePageSeconds(seconds);
+  if (!problem.isEmpty()) std::fprintf(stderr, "velmora: the auto-read speed was not kept: %s\n", qPrintable(problem));
+}
+
 void ReadingControl::Changed() {
   window_.SetHurry(Skipping());
-  mark_->Show(Skipping() ? QStringLiteral("▶▶ SKIP") : QString());
-  if (Skipping()) Post();
+  mark_->Show(Skipping() ? QStringLiteral("▶▶ SKIP") : auto_ ? QStringLiteral("▶ AUTO") : QString());
+  if (Skipping() || auto_) Post();
 }
 
 void ReadingControl::Post() {
@@ -148,7 +194,7 @@ void ReadingControl::Post() {
 }
 
 void ReadingControl::Step() {
-  if (!Skipping()) return;
+  if (!Skipping()) return AutoStep();
   // Inside a message box's own loop: the box stops it (an entry is running otherwise, and
   // posts the next step when it ends).
   if (window_.Busy()) return;
@@ -166,6 +212,20 @@ void ReadingControl::Step() {
   // On the way somewhere: the next entry posts the next step.
   if (form.G_Timer.Enabled() || form.Play_Timer.Enabled() || form.CG_Timer.Enabled()) return;
   StopSkip();  // at rest with no page to turn: the map, a choice, the photo game, the title
+}
+
+void ReadingControl::AutoStep() {
+  if (!auto_ || window_.Busy()) return;
+  if (backlog_ && backlog_->IsOpen()) return StopAutoRead();
+  const TForm1& form = window_.Form();
+  const GameState& s = form.State;
+  if (s.ModeArg == 2 && (s.ScreenMode == 5 || s.ScreenMode == 6)) return StopAutoRead();
+  // A pan or a wipe is seen to its end; the pause starts when the page rests.
+  if (form.G_Timer.Enabled() || form.Play_Timer.Enabled() || form.CG_Timer.Enabled()) return;
+  if (!PageButtonTarget(form)) return StopAutoRead();
+  if (armed_) return;
+  armed_ = true;
+  autoTimer_.start(static_cast<int>(AutoReadDelayMs(form.Feed.Current(), pageSeconds_)));
 }
 
 }  // namespace velmora

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 
 #include "app/page_advance.h"
+#include "app/reading_pace.h"
 #include "platform/qt/backlog_panel.h"
 #include "platform/qt/reading_control.h"
 #include "shell_fixture.h"
@@ -128,6 +129,28 @@ TEST_F(Skipping, WhatStopsItOrNeverStartsIt) {
   Press(Qt::Key_Tab);
   EXPECT_TRUE(SkipStopped());
   EXPECT_EQ(form.State.ScreenMode, 1);
+}
+
+TEST_F(Skipping, AutoReadWaitsLongerOnLongerPagesAndRemembersItsSpeed) {
+  const QString conf = QString::fromStdString(game.dir().Path() + "/velmora.conf");
+  reading.UseSettings(ReadingSettings(conf));
+  NewGame();
+  Press(Qt::Key_Minus);  // slower: 17.5 s a 250 characters
+  EXPECT_EQ(ReadingSettings(conf).LoadPageSeconds(), 17.5);
+  Press(Qt::Key_Plus);
+  Press(Qt::Key_Plus);  // 12.5 s
+  EXPECT_EQ(ReadingSettings(conf).LoadPageSeconds(), 12.5);
+  Press(Qt::Key_A);
+  EXPECT_EQ(reading.Mark().Text(), QStringLiteral("▶ AUTO"));
+  ASSERT_TRUE(RunEventsUntil([&] { return reading.AutoDelayMs() > 0; }));
+  EXPECT_EQ(reading.AutoDelayMs(), static_cast<int>(AutoReadDelayMs(form.Feed.Current(), 12.5)));
+  const std::string first = Shown();
+  ASSERT_TRUE(RunEventsUntil([&] { return Shown() != first; }, 10000));  // it turned by itself
+  // Any other key stops it, and the pause with it.
+  Press(Qt::Key_Down);
+  EXPECT_FALSE(reading.AutoReading());
+  EXPECT_EQ(reading.AutoDelayMs(), 0);
+  EXPECT_EQ(reading.Mark().Text(), QString());
 }
 
 }  // namespace
