@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "app/form.h"
 #include "gfx/canvas.h"
@@ -14,6 +16,7 @@
 #include "platform/qt/game_window.h"
 #include "platform/qt/reading_control.h"
 #include "platform/qt/save_keys.h"
+#include "platform/qt/text_hooks.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -59,6 +62,12 @@ int main(int argc, char** argv) {
   // Skipping read pages (Ctrl held, Tab) and the memory of what was read, kept beside the saves.
   velmora::ReadingControl reading(window, [&saves] { return saves.Keeper().Folder(); }, backlog);
   reading.UseSettings(velmora::ReadingSettings());  // auto-read's page time (Minus, Plus)
+  // Each unit read handed to a reading tool (--texthook); checked by the command line.
+  QString hookProblem;
+  const std::optional<velmora::TextHookChoice> hook =
+      options.TextHook.isEmpty() ? std::nullopt : velmora::ParseTextHook(options.TextHook, hookProblem);
+  std::unique_ptr<velmora::TextHooks> hooks;
+  if (hook) hooks = std::make_unique<velmora::TextHooks>(window.Form().Feed, *hook);
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();
