@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
   velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
   auto* backlog = new velmora::BacklogPanel(window);  // PageUp and the wheel turned away; the window owns it
   // Skipping read pages (Ctrl held, Tab) and the memory of what was read, kept beside the saves.
-  velmora::ReadingControl reading(window, [&saves] { return saves.Keeper().Folder(); }, backlog);
+  velmora::ReadingControl reading(
+      window, [&saves] { return velmora::ReadMemoryPathFor(saves.Keeper().Folder()); }, backlog);
   reading.UseSettings(velmora::ReadingSettings());  // auto-read's page time (Minus, Plus)
   // Each unit read handed to a reading tool (--texthook); checked by the command line.
   QString hookProblem;

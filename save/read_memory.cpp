@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <filesystem>
 #include <vector>
 
 #include "save/checksum.h"
@@ -78,7 +79,14 @@ bool DecodeReadMemory(std::string_view bytes, std::unordered_set<std::string>& i
   return true;
 }
 
-ReadMemory::ReadMemory(std::string folder, FileOps& ops) : folder_(std::move(folder)), ops_(ops) {}
+std::string ReadMemoryPathFor(const std::string& saveFolder) {
+  if (saveFolder.empty()) return {};
+  const std::filesystem::path saves(saveFolder);
+  return (saves.parent_path().parent_path() / "read" / (saves.filename().string() + ".dat")).string();
+}
+
+ReadMemory::ReadMemory(std::string path, FileOps& ops)
+    : path_(std::move(path)), folder_(std::filesystem::path(path_).parent_path().string()), ops_(ops) {}
 
 std::string ReadMemory::Load() {
   ids_.clear();
@@ -106,7 +114,7 @@ bool ReadMemory::Mark(const std::string& id) {
 bool ReadMemory::Write(std::string& problem) {
   if (!unwritten_) return true;
   const std::string bytes = EncodeReadMemory(ids_);
-  const std::string target = Path();
+  const std::string& target = Path();
   auto fail = [&](int error) {
     problem = "the memory of pages read was not written: " + FileProblem(error) + " (" + target + ")";
     return false;

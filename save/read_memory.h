@@ -1,7 +1,8 @@
 #pragma once
 // Which units of the page feed (pages, choices, remarks, ending lines) the player has seen
-// with one asset file, kept across runs and new games in read.dat beside that file's
-// saves. The file is written the way saves are (temporary file, flush, rename) when the
+// with one asset file, kept across runs and new games in a file of its own beside that
+// file's saves: $XDG_DATA_HOME/velmora/read/<fingerprint>.dat next to
+// $XDG_DATA_HOME/velmora/saves/<fingerprint>/. The file is written the way saves are (temporary file, flush, rename) when the
 // host asks, every few seconds while there is something new and at exit, never on every
 // page. A damaged file is set aside under another name and the memory starts empty.
 //
@@ -20,7 +21,9 @@
 
 namespace velmora {
 
-inline constexpr const char* kReadMemoryFileName = "read.dat";
+// The memory's file for the asset file whose saves are in SaveFolder (SaveFolderFor);
+// empty for an empty folder (the asset file is not known).
+std::string ReadMemoryPathFor(const std::string& saveFolder);
 
 // The file's bytes for a set of identities (sorted, so equal sets give equal files).
 std::string EncodeReadMemory(const std::unordered_set<std::string>& ids);
@@ -29,10 +32,10 @@ bool DecodeReadMemory(std::string_view bytes, std::unordered_set<std::string>& i
 
 class ReadMemory {
  public:
-  // Folder is the asset file's save folder (SaveFolderFor).
-  explicit ReadMemory(std::string folder, FileOps& ops = RealFileOps());
+  // Path is the memory's file (ReadMemoryPathFor).
+  explicit ReadMemory(std::string path, FileOps& ops = RealFileOps());
 
-  std::string Path() const { return folder_ + "/" + kReadMemoryFileName; }
+  const std::string& Path() const { return path_; }
   // Reads the file. A missing file is an empty memory; a damaged or unreadable one is
   // renamed to Path() + ".damaged" (when it can be) and the memory starts empty. Returns
   // the one line to tell on stderr, empty when all was well.
@@ -50,6 +53,7 @@ class ReadMemory {
   bool Write(std::string& problem);
 
  private:
+  std::string path_;
   std::string folder_;
   FileOps& ops_;
   std::unordered_set<std::string> ids_;

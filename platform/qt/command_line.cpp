@@ -97,8 +97,9 @@ QString UsageText() {
          KeyHelpText() +
          QStringLiteral(
              "\n"
-             "Saves and the memory of pages read (read.dat, which skipping goes by) are kept in\n"
-             "$XDG_DATA_HOME/velmora/saves/ (~/.local/share when unset), a folder per game file.\n");
+             "Saves are kept in $XDG_DATA_HOME/velmora/saves/ (~/.local/share when unset), a\n"
+             "folder per game file; the memory of pages read, which skipping goes by, beside\n"
+             "them in $XDG_DATA_HOME/velmora/read/, a file per game file.\n");
 }
 
 QString VersionText() { return QStringLiteral("velmora " VELMORA_VERSION "\n"); }

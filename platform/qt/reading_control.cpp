@@ -49,9 +49,9 @@ void ReadingMark::paintEvent(QPaintEvent*) {
   painter.drawText(rect(), Qt::AlignCenter, text_);
 }
 
-ReadingControl::ReadingControl(GameWindow& window, std::function<std::string()> saveFolder, BacklogPanel* backlog)
+ReadingControl::ReadingControl(GameWindow& window, std::function<std::string()> memoryPath, BacklogPanel* backlog)
     : window_(window),
-      saveFolder_(std::move(saveFolder)),
+      memoryPath_(std::move(memoryPath)),
       backlog_(backlog),
       mark_(new ReadingMark(&window.Screen())),
       pageSeconds_(kDefaultPageSeconds) {
@@ -94,9 +94,9 @@ ReadingControl::~ReadingControl() {
 
 void ReadingControl::UnitShown(const ReadUnit& unit) {
   if (!memory_) {
-    const std::string folder = saveFolder_ ? saveFolder_() : std::string();
-    if (folder.empty()) return;
-    memory_ = std::make_unique<ReadMemory>(folder);
+    const std::string path = memoryPath_ ? memoryPath_() : std::string();
+    if (path.empty()) return;
+    memory_ = std::make_unique<ReadMemory>(path);
     const std::string told = memory_->Load();
     if (!told.empty()) std::fprintf(stderr, "velmora: %s\n", told.c_str());
   }

@@ -58,9 +58,9 @@ class ReadingControl : public QObject {
   // How soon after a unit is first seen the memory is written.
   static constexpr int kMemoryWriteDelayMs = 5000;
 
-  // SaveFolder gives the asset file's save folder (empty while unknown), where the memory
-  // of pages read is kept. Backlog may be null.
-  ReadingControl(GameWindow& window, std::function<std::string()> saveFolder, BacklogPanel* backlog);
+  // MemoryPath gives the file of the memory of pages read for the asset file played
+  // (ReadMemoryPathFor; empty while unknown). Backlog may be null.
+  ReadingControl(GameWindow& window, std::function<std::string()> memoryPath, BacklogPanel* backlog);
   ~ReadingControl() override;  // writes what is unwritten
 
   bool Skipping() const { return toggled_ || held_; }
@@ -96,7 +96,7 @@ class ReadingControl : public QObject {
   }
 
   GameWindow& window_;
-  std::function<std::string()> saveFolder_;
+  std::function<std::string()> memoryPath_;
   BacklogPanel* backlog_;
   std::unique_ptr<ReadMemory> memory_;
   ReadingMark* mark_;

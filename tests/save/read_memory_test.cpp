@@ -22,9 +22,10 @@ std::string Slurp(const std::string& path) {
 
 TEST(ReadMemory, SurvivesARestart) {
   testing::ScratchDir dir;
-  const std::string folder = dir.Path() + "/saves/0123456789abcdef";
+  const std::string file = ReadMemoryPathFor(dir.Path() + "/velmora/saves/0123456789abcdef");
+  EXPECT_EQ(file, dir.Path() + "/velmora/read/0123456789abcdef.dat");
   {
-    ReadMemory memory(folder);
+    ReadMemory memory(file);
     EXPECT_EQ(memory.Load(), "");  // no file yet: an empty memory, nothing to tell
     EXPECT_FALSE(memory.Mark("page:120"));
     EXPECT_TRUE(memory.Mark("page:120"));
@@ -33,7 +34,7 @@ TEST(ReadMemory, SurvivesARestart) {
     ASSERT_TRUE(memory.Write(problem)) << problem;
     EXPECT_FALSE(memory.Unwritten());
   }
-  ReadMemory again(folder);
+  ReadMemory again(file);
   EXPECT_EQ(again.Load(), "");
   EXPECT_TRUE(again.Seen("page:120"));
   EXPECT_TRUE(again.Seen("choice:63"));
@@ -59,8 +60,8 @@ TEST(ReadMemory, ADamagedFileIsSetAsideAndReadingStartsAfresh) {
   };
   for (const auto& file : damaged) {
     testing::ScratchDir dir;
-    dir.Write(std::string("f/") + kReadMemoryFileName, file.Bytes);
-    ReadMemory memory(dir.Path() + "/f");
+    dir.Write("f/read.dat", file.Bytes);
+    ReadMemory memory(dir.Path() + "/f/read.dat");
     const std::string told = memory.Load();
     EXPECT_NE(told.find("set aside"), std::string::npos) << file.Name << ": " << told;
     EXPECT_EQ(memory.Size(), 0u) << file.Name;
@@ -68,7 +69,7 @@ TEST(ReadMemory, ADamagedFileIsSetAsideAndReadingStartsAfresh) {
     memory.Mark("page:1");
     std::string problem;
     EXPECT_TRUE(memory.Write(problem)) << file.Name << ": " << problem;
-    ReadMemory after(dir.Path() + "/f");
+    ReadMemory after(dir.Path() + "/f/read.dat");
     EXPECT_EQ(after.Load(), "") << file.Name;
     EXPECT_TRUE(after.Seen("page:1")) << file.Name;
   }
@@ -84,9 +85,9 @@ TEST(ReadMemory, AFailedWriteKeepsTheFileAndTriesAgain) {
   testing::ScratchDir dir;
   const std::string folder = dir.Path() + "/f";
   const std::string before = EncodeReadMemory({"page:1"});
-  dir.Write(std::string("f/") + kReadMemoryFileName, before);
+  dir.Write("f/read.dat", before);
   RefusingRename refusing;
-  ReadMemory memory(folder, refusing);
+  ReadMemory memory(folder + "/read.dat", refusing);
   ASSERT_EQ(memory.Load(), "");
   memory.Mark("page:2");
   std::string problem;

@@ -29,7 +29,7 @@ void Press(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) { Key(QEvent::K
 class Skipping : public ::testing::Test {
  protected:
   Skipping()
-      : reading(window, [this] { return game.dir().Path() + "/saves/demo"; }, new BacklogPanel(window)) {
+      : reading(window, [this] { return game.dir().Path() + "/read/demo.dat"; }, new BacklogPanel(window)) {
     window.show();
     EXPECT_TRUE(RunEventsUntil([&] { return AtRest() && form.State.ScreenMode == 1; }, 10000));
   }
@@ -80,7 +80,7 @@ TEST_F(Skipping, TabTurnsReadPagesAndStopsAtTheFirstUnreadOne) {
   EXPECT_FALSE(window.Hurry());
   // Once read, the memory is on the disk after a few seconds or when the control goes.
   reading.WriteMemory();
-  ReadMemory kept(game.dir().Path() + "/saves/demo");
+  ReadMemory kept(game.dir().Path() + "/read/demo.dat");
   EXPECT_EQ(kept.Load(), "");
   EXPECT_TRUE(kept.Seen(unread));
 }
