@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/qt/shell_keys.h"
+#include "platform/qt/text_hooks.h"
 
 #ifndef VELMORA_VERSION
 #define VELMORA_VERSION "0"
@@ -51,6 +52,13 @@ const std::vector<OptionRule>& OptionRules() {
          o.Scale = ScaleFrom(value);
          if (o.Scale > 0) return QString();
          return QStringLiteral("--scale takes a whole number from 1 to %1, not '%2'").arg(kMostScale).arg(value);
+       }},
+      {{"texthook"}, "MODE", "--texthook needs a mode: stdout, clipboard or websocket[:PORT]",
+       [](LaunchOptions& o, const QString& value) {
+         QString problem;
+         if (!ParseTextHook(value, problem)) return problem;
+         o.TextHook = value;
+         return QString();
        }},
   };
   return rules;
@@ -165,19 +173,27 @@ QString MissingDisplay(const LaunchOptions& options, const QProcessEnvironment& 
 
 QString UsageText() {
   return QStringLiteral(
-             "Usage: velmora [OPTIONS] [DIR]\n"
-             "Plays the game in the folder DIR (data/qelvart.red and wav/), or in the working\n"
-             "directory when DIR is not given.\n"
-             "\n"
-             "  --fullscreen   start in fullscreen (F11 or Alt+Enter switches, Esc leaves it)\n"
-             "  --scale N      show the picture N times its size (N = 1..%1, within the screen)\n"
-             "  --help         show this text\n"
-             "  --version      show the version\n"
-             "Qt's own options (-platform NAME, -display NAME, ...) are passed on to Qt.\n"
-             "\n"
-             "Keys:\n")
+      "Usage: velmora [OPTIONS] [DIR]\n"
+      "Plays the game in the folder DIR (data/qelvart.red and wav/), or in the working\n"
+      "directory when DIR is not given.\n"
+      "\n"
+      "  --fullscreen   start in fullscreen (F11 or Alt+Enter switches, Esc leaves it)\n"
+      "  --scale N      show the picture N times its size (N = 1..%1, within the screen)\n"
+      "  --texthook=stdout|clipboard|websocket[:PORT]\n"
+      "                 hand each page read to a reading tool: on standard output, on the\n"
+      "                 clipboard, or as a text frame to ws://127.0.0.1:PORT (6677)\n"
+      "  --help         show this text\n"
+      "  --version      show the version\n"
+      "Qt's own options (-platform NAME, -display NAME, ...) are passed on to Qt.\n"
+      "\n"
+      "Keys:\n")
              .arg(kMostScale) +
-         KeyHelpText();
+         KeyHelpText() +
+         QStringLiteral(
+             "\n"
+             "Saves are kept in $XDG_DATA_HOME/velmora/saves/ (~/.local/share when unset), a\n"
+             "folder per game file; the memory of pages read, which skipping goes by, beside\n"
+             "them in $XDG_DATA_HOME/velmora/read/, a file per game file.\n");
 }
 
 QString VersionText() { return QStringLiteral("velmora " VELMORA_VERSION "\n"); }

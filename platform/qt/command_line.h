@@ -29,6 +29,7 @@ struct LaunchOptions {
   // whether a window can open.
   QString Platform;     // -platform NAME
   QString Display;      // -display NAME (X11)
+  QString TextHook;     // --texthook=MODE (see platform/qt/text_hooks), checked; empty: none
 };
 
 // Reads the arguments after the program's name.
