@@ -71,7 +71,10 @@ wait_still() {
   fail "the picture did not come to rest for $name"
 }
 focus() {
-  xdotool mousemove --sync $((client_x + 600)) $((client_y + 470))
+  local x=$((client_x + 600)) y=$((client_y + 470)) X Y SCREEN WINDOW
+  # A move to where the pointer already is would wait for a motion that never comes.
+  eval "$(xdotool getmouselocation --shell)"
+  [ "$X,$Y" = "$x,$y" ] || xdotool mousemove --sync "$x" "$y"
   xdotool windowfocus --sync "$window" 2> /dev/null || true
 }
 new_game() {
