@@ -11,6 +11,7 @@
 #include "platform/qt/command_line.h"
 #include "platform/qt/display_settings.h"
 #include "platform/qt/game_window.h"
+#include "platform/qt/pad_input.h"
 #include "platform/qt/save_keys.h"
 
 int main(int argc, char** argv) {
@@ -56,5 +57,6 @@ int main(int argc, char** argv) {
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();
+  velmora::PadInput pads(window);  // game pads, as the keys they stand for
   return QApplication::exec();
 }
