@@ -253,14 +253,21 @@ void PadInput::UpdateTimer() {
   if (!anyWithoutFile) timerPads_.stop();
 }
 
+QWidget* PadInput::KeyTarget() const {
+  // Where the keyboard's keys go; while the window is not active, where they will go when
+  // it is (an open panel keeps its keys then too).
+  if (QWidget* focus = QApplication::focusWidget()) return focus;
+  if (QWidget* focus = window_.focusWidget()) return focus;
+  return &window_;
+}
+
 bool PadInput::PanelHasFocus() const {
-  const QWidget* focus = QApplication::focusWidget();
-  return focus && focus != &window_.Screen() && focus != &window_;
+  const QWidget* target = KeyTarget();
+  return target != &window_.Screen() && target != &window_;
 }
 
 void PadInput::SendKey(QEvent::Type type, const PadKey& key, bool autoRepeat) {
-  QWidget* to = QApplication::focusWidget();
-  if (!to) to = &window_;
+  QWidget* to = KeyTarget();
   QKeyEvent event(type, key.Key, key.Mods, TextOf(key), autoRepeat);
   QCoreApplication::sendEvent(to, &event);
 }

@@ -21,6 +21,7 @@
 struct _SDL_GameController;
 union SDL_Event;
 class QSocketNotifier;
+class QWidget;
 
 namespace velmora {
 
@@ -58,6 +59,7 @@ class PadInput : public QObject {
   void Close(int id);
   void Handle(const SDL_Event& event);
   void SendKey(QEvent::Type type, const PadKey& key, bool autoRepeat);
+  QWidget* KeyTarget() const;
   bool PanelHasFocus() const;
   void UpdateTimer();
 
