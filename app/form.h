@@ -13,6 +13,7 @@
 #include "app/game_state.h"
 #include "app/game_timer.h"
 #include "app/menu_item.h"
+#include "app/page_feed.h"
 #include "app/pointer_input.h"
 #include "app/screen_modes.h"
 #include "app/sound_effects.h"
@@ -119,6 +120,10 @@ class TForm1 {
   StringList ScriptLines;
 
   GameState State;
+
+  // What the player is reading, told by the story-text drawing paths (an extra's source;
+  // the game never reads it back).
+  PageFeed Feed;
 
   // --- subsystems ---
   SoundEffects Sound{*this};

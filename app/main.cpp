@@ -5,14 +5,19 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 #include "app/form.h"
 #include "gfx/canvas.h"
+#include "platform/qt/backlog_panel.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/display_settings.h"
 #include "platform/qt/game_window.h"
 #include "platform/qt/pad_input.h"
+#include "platform/qt/reading_control.h"
 #include "platform/qt/save_keys.h"
+#include "platform/qt/text_hooks.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -54,6 +59,17 @@ int main(int argc, char** argv) {
   };
   window.Start();
   velmora::SaveKeys saves(window);  // F5, F9 and the morning autosave
+  auto* backlog = new velmora::BacklogPanel(window);  // PageUp and the wheel turned away; the window owns it
+  // Skipping read pages (Ctrl held, Tab) and the memory of what was read, kept beside the saves.
+  velmora::ReadingControl reading(
+      window, [&saves] { return velmora::ReadMemoryPathFor(saves.Keeper().Folder()); }, backlog);
+  reading.UseSettings(velmora::ReadingSettings());  // auto-read's page time (Minus, Plus)
+  // Each unit read handed to a reading tool (--texthook); checked by the command line.
+  QString hookProblem;
+  const std::optional<velmora::TextHookChoice> hook =
+      options.TextHook.isEmpty() ? std::nullopt : velmora::ParseTextHook(options.TextHook, hookProblem);
+  std::unique_ptr<velmora::TextHooks> hooks;
+  if (hook) hooks = std::make_unique<velmora::TextHooks>(window.Form().Feed, *hook);
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();

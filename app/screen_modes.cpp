@@ -88,6 +88,7 @@ void ScreenModes::SwitchMode(int32_t mode, uint8_t arg) {
 }
 
 void ScreenModes::BeginModeChange() {
+  form_.Feed.Clear();  // whatever was being read leaves the screen
   for (MenuItem* item : {&form_.Start_Btn1, &form_.ReStart_Btn1, &form_.ReSet_Btn1, &form_.Save_Btn1,
                          &form_.Load_Btn1})
     if (item->Enabled()) item->SetEnabled(false);

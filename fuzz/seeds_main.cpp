@@ -9,6 +9,7 @@
 #include "fuzz/fuzz_support.h"
 #include "gfx/asset_layout.h"
 #include "gfx/sjis.h"
+#include "save/read_memory.h"
 #include "save/save_format.h"
 #include "tools/bmp_corpus.h"
 #include "tools/demo/demo_content.h"
@@ -123,6 +124,21 @@ int main(int argc, char** argv) {
     std::vector<uint8_t> cut(41, 0);
     std::copy(save.begin(), save.begin() + 40, cut.begin() + 1);
     Write(root / "save" / "cut", cut);
+  }
+  {
+    // The memory of pages read: a whole file, the same cut short, and bare lines whose
+    // count and sum the target makes right.
+    const std::string whole =
+        velmora::EncodeReadMemory({"page:120", "choice:63", "remark:0:1fe5ee52", "ending:14", "photo:1"});
+    const auto seed = [](uint8_t first, const std::string& text) {
+      std::vector<uint8_t> bytes{first};
+      bytes.insert(bytes.end(), text.begin(), text.end());
+      return bytes;
+    };
+    Write(root / "read_memory" / "whole", seed(0, whole));
+    Write(root / "read_memory" / "cut", seed(0, whole.substr(0, whole.size() / 2)));
+    Write(root / "read_memory" / "lines", seed(1, "page:7\npage:12\nchoice:30\n"));
+    Write(root / "read_memory" / "bad_line", seed(1, "page:7\nPage 12\n"));
   }
   std::printf("fuzz seeds written to %s\n", argv[1]);
   return 0;

@@ -97,7 +97,9 @@ void TextStyles::DrawText(ImageComponent& image, int x, int y, std::string_view 
 
 void TextStyles::DrawStoryText(int x, int y, std::string_view sjis) {
   DrawText(x, y, sjis);
-  form_.host.StoryText(DecodeCp932(sjis));
+  const std::string line = DecodeCp932(sjis);
+  form_.Feed.Line(line);
+  form_.host.StoryText(line);
 }
 
 }  // namespace velmora

@@ -136,7 +136,9 @@ void PhotoGame::ShowPhotoMessage(int result) {
   form_.State.CgShown = 0;
   DrawPhotoScreen(3);
   form_.Text.SetTextStyle(0);
+  form_.Feed.Begin(UnitKind::Remark, "photo:" + std::to_string(result));
   form_.Text.DrawStoryText(185, 312, Sjis(PhotoMessages[static_cast<size_t>(result)]));
+  form_.Feed.End();
 }
 
 void PhotoGame::PhotoGameClick() {

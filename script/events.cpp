@@ -89,10 +89,12 @@ void Events::ShowEnding(int phase) {
     form_.Text.DrawWindowPanel(0, 0, ScreenRect, 3);  // darkens the last screen
   } else if (phase == 1) {
     form_.Text.SetTextStyle(1);
+    form_.Feed.Begin(UnitKind::Ending, "ending:" + std::to_string(s.CurrentEvent));
     if (s.CurrentEvent == kTrialEndEvent)
       form_.Text.DrawStoryText(kEndingLineAt.X, kEndingLineAt.Y, Sjis("続きは本編でお楽しみ下さい。"));
     else if (s.CurrentEvent == kBadEndEvent)
       form_.Text.DrawStoryText(kEndingLineAt.X, kEndingLineAt.Y, Sjis("BAD　END・・・再挑戦してね。"));
+    form_.Feed.End();
   }
 }
 

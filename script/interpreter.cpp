@@ -221,6 +221,7 @@ void Interpreter::ShowTextPage() {
   const bool framedCg = s.CurrentCg != 0 && AssetTable.CgTable[s.CurrentCg].PanKind == 3;
   if (!framedCg) form_.Text.DrawMessageWindow();
   if (s.TownPhase != 4) form_.Button.DrawButton(0, 5);
+  form_.Feed.Begin(UnitKind::Page, "page:" + std::to_string(s.ScriptPos));
   int i = 0;
   for (;;) {
     form_.Text.DrawStoryText(origin.X + 20, origin.Y + 10 + 20 * i, lines[s.ScriptPos + i]);
@@ -229,6 +230,7 @@ void Interpreter::ShowTextPage() {
     const bool nextIsTag = ScriptText::TagIndex(lines[s.ScriptPos + i]) > 0;
     if (nextIsTag || i == 3) break;
   }
+  form_.Feed.End();
   AdvanceScriptPos(i);
 }
 

@@ -9,7 +9,7 @@
 #       niced; what it finds is minimized and merged back into fuzz/corpus/<target>
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-all_targets=(bmp script asset interpreter save)
+all_targets=(bmp script asset interpreter save read_memory)
 long=0
 if [ "${1:-}" = --long ]; then
   long=1

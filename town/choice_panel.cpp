@@ -64,14 +64,16 @@ void Choices::DrawOptionCaptions(int dx, int top) {
   // the captions.
   GameState& s = form_.State;
   TextStyles& text = form_.Text;
+  form_.Feed.Begin(UnitKind::Choice, "choice:" + std::to_string(s.ScriptPos));
   for (int i = 0; i < 3; ++i) {
     const int64_t index = int64_t{s.ScriptPos} + i;
-    if (index >= form_.ScriptLines.Count()) return;
+    if (index >= form_.ScriptLines.Count()) return form_.Feed.End();
     const std::string& line = form_.ScriptLines[index];
-    if (ScriptText::TagIndex(line) > 0 || (!line.empty() && line[0] == '*')) return;
+    if (ScriptText::TagIndex(line) > 0 || (!line.empty() && line[0] == '*')) return form_.Feed.End();
     text.SetTextStyle(i == 0 ? 0 : 4);
     text.DrawStoryText(35 + dx, top + 20 * i, line);
   }
+  form_.Feed.End();
   text.SetTextStyle(0);
 }
 
@@ -90,10 +92,13 @@ void Choices::ChoicePanel(int32_t id) {
       return;
     }
     if (s.ChoiceSet != 2) return;
+    form_.Feed.Begin(UnitKind::Choice, "choice:" + std::to_string(s.ScriptPos));
     text.DrawStoryText(35 + dx, top, form_.ScriptLines[int64_t{s.ScriptPos}]);
     text.SetTextStyle(4);
+    form_.Feed.BeginOptions();
     for (int i = 1; i <= 2; ++i)
       text.DrawStoryText(65 + dx, top + 20 * i, form_.ScriptLines[int64_t{s.ScriptPos} + i]);
+    form_.Feed.End();
     return;
   }
 
@@ -109,6 +114,7 @@ void Choices::ChoicePanel(int32_t id) {
     return;
   }
 
+  form_.Feed.Take(id - 11);
   const ChoiceOutcome outcome = OutcomeOf(s.ChoiceSet, id, s.Partner, s.CurrentEvent);
   if (outcome == ChoiceOutcome::Jump) s.CurrentEvent = static_cast<uint8_t>(s.CurrentEvent + k);
   s.PressedButton = 0;

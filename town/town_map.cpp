@@ -1,5 +1,6 @@
 #include "town/town_map.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
 
@@ -10,6 +11,15 @@
 namespace velmora {
 
 namespace {
+
+// A remark's identity: the town phase and a hash of its words (a phase has several).
+std::string RemarkId(int phase, const std::string& sjis) {
+  uint32_t hash = 2166136261u;  // FNV-1a
+  for (const char c : sjis) hash = (hash ^ static_cast<uint8_t>(c)) * 16777619u;
+  char text[32];
+  std::snprintf(text, sizeof text, "remark:%d:%08x", phase, static_cast<unsigned>(hash));
+  return text;
+}
 
 constexpr int kNoModeSwitch = -1;     // Finish without a mode change
 constexpr int kHome = 1;
@@ -235,6 +245,7 @@ void TownMap::EnterTown(int stage) {
     return;
   }
   if (stage != 2) return;
+  form_.Feed.Clear();
   form_.Status.RefreshStatus(0);
   form_.Assets.DrawAssetRect(PictureBoxRect, PictureBoxRect, TownBackdrop, 0);  // clear the preview
   // The remark is chosen on the state as it stands, before this phase's own point change.
@@ -260,7 +271,9 @@ void TownMap::EnterTown(int stage) {
     form_.Text.DrawMessageWindow();
     form_.Button.DrawButton(0, 5);
     form_.Text.SetTextStyle(0);
+    form_.Feed.Begin(UnitKind::Remark, RemarkId(s.TownPhase, remark));
     form_.Text.DrawStoryText(kRemarkAt.X, kRemarkAt.Y, remark);
+    form_.Feed.End();
   }
 }
 

@@ -31,6 +31,7 @@ void HeadlessHost::Entry(Handler&& handler) {
   if (closed_ || !form_) return;
   RunEntry(*this, handler);
   Present();
+  form_->Feed.Settle();
   if (AfterEntry) AfterEntry();
 }
 

@@ -2,6 +2,9 @@
 
 #include <QFileInfo>
 
+#include "platform/qt/shell_keys.h"
+#include "platform/qt/text_hooks.h"
+
 #ifndef VELMORA_VERSION
 #define VELMORA_VERSION "0"
 #endif
@@ -56,6 +59,10 @@ LaunchOptions ParseCommandLine(const QStringList& arguments) {
         options.Scale = ScaleFrom(value);
         if (options.Scale == 0)
           return Refused(QStringLiteral("--scale takes a whole number from 1 to %1, not '%2'").arg(kMostScale).arg(value));
+      } else if (arg.startsWith(u"--texthook=")) {
+        QString problem;
+        if (!ParseTextHook(arg.mid(11), problem)) return Refused(problem);
+        options.TextHook = arg.mid(11);
       } else {
         return Refused(QStringLiteral("unknown option '%1' (try --help)").arg(arg));
       }
@@ -79,12 +86,20 @@ QString UsageText() {
       "\n"
       "  --fullscreen   start in fullscreen (F11 or Alt+Enter switches, Esc leaves it)\n"
       "  --scale N      show the picture N times its size (N = 1..%1, within the screen)\n"
+      "  --texthook=stdout|clipboard|websocket[:PORT]\n"
+      "                 hand each page read to a reading tool: on standard output, on the\n"
+      "                 clipboard, or as a text frame to ws://127.0.0.1:PORT (6677)\n"
       "  --help         show this text\n"
       "  --version      show the version\n"
       "\n"
-      "Keys: Enter, Space or the wheel turn the page; F11 fullscreen; Ctrl+Plus, Ctrl+Minus\n"
-      "and Ctrl+0 zoom; F12 saves a screenshot.\n")
-      .arg(kMostScale);
+      "Keys:\n")
+             .arg(kMostScale) +
+         KeyHelpText() +
+         QStringLiteral(
+             "\n"
+             "Saves are kept in $XDG_DATA_HOME/velmora/saves/ (~/.local/share when unset), a\n"
+             "folder per game file; the memory of pages read, which skipping goes by, beside\n"
+             "them in $XDG_DATA_HOME/velmora/read/, a file per game file.\n");
 }
 
 QString VersionText() { return QStringLiteral("velmora " VELMORA_VERSION "\n"); }

@@ -20,6 +20,7 @@ struct LaunchOptions {
   bool Fullscreen = false;
   int Scale = 0;        // 0: not given
   QString Problem;      // one line, for Refuse
+  QString TextHook;     // --texthook=MODE (see platform/qt/text_hooks), checked; empty: none
 };
 
 // Reads the arguments after the program's name.

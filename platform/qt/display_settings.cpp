@@ -47,6 +47,11 @@ QString DisplaySettings::Save(const DisplayChoice& choice) const {
   QFile::remove(fresh);
   {
     QSettings settings(fresh, QSettings::IniFormat);
+    // What other parts of the shell keep in the file stays.
+    if (QFileInfo(path_).isFile()) {
+      const QSettings old(path_, QSettings::IniFormat);
+      for (const QString& key : old.allKeys()) settings.setValue(key, old.value(key));
+    }
     settings.setValue(kZoomKey, choice.Zoom);
     settings.setValue(kFullscreenKey, choice.Fullscreen);
     settings.sync();

@@ -103,6 +103,7 @@ void GameWindow::Entry(const std::function<void()>& handler) {
     RunEntry(*this, handler);
   }
   Present();
+  form_->Feed.Settle();
   if (AfterEntry) AfterEntry();
   for (const auto& watch : EntryWatchers) watch();
 }
@@ -124,26 +125,38 @@ void GameWindow::ShowWipePaints() {
 
 uint32_t GameWindow::Milliseconds() {
   ShowWipePaints();
-  return static_cast<uint32_t>(clock_.elapsed());
+  // A wipe's step lasts well under a second: a second ahead on every reading, each of
+  // its deadlines has passed when it looks.
+  if (hurry_) hurryAhead_ += 1000;
+  return static_cast<uint32_t>(clock_.elapsed()) + hurryAhead_;
 }
 
 void GameWindow::Sleep(uint32_t ms) {
+  if (hurry_) return;
   ShowWipePaints();
   // While the wipe waits, the compositor's answers are taken in (see CompositorLink).
   compositor_.Flush();
   QThread::msleep(ms);
 }
 
-void GameWindow::PaintWindow(const Picture& picture, int x, int y) { screen_->Paint(picture, x, y); }
+void GameWindow::PaintWindow(const Picture& picture, int x, int y) {
+  if (hurry_) return;  // the entry ends on the wipe's last frame, which is shown then
+  screen_->Paint(picture, x, y);
+}
 
 void GameWindow::ShowMessage(const std::string& text) {
   ShowWipePaints();
+  for (const auto& watch : MessageWatchers) watch();
   // Nothing of the game runs while the box is open: ticks and clicks are dropped.
   BusyScope busy(busy_);
   services_.ShowMessageBox(this, QString::fromStdString(text));
 }
 
 void GameWindow::PlaySound(const std::string& path) {
+  if (hurry_) {
+    if (clock_.elapsed() - lastHurriedSound_ < kHurriedSoundGapMs) return;
+    lastHurriedSound_ = clock_.elapsed();
+  }
   // The sound thread needs an absolute path: it does not share our idea of "here".
   services_.PlaySound(QFileInfo(QString::fromStdString(path)).absoluteFilePath());
 }

@@ -79,6 +79,14 @@ class GameWindow : public QMainWindow, public Host {
   void SetScreenshotFolder(const QString& folder) { screenshotFolder_ = folder; }
   // Runs what a shell key asks for.
   void Perform(ShellAction action);
+  // Hurrying (while read pages are skipped): the clock the game paces its wipes by runs
+  // ahead, so every step of a wipe is due at once; its sleeps return at once; its paints
+  // are not shown, so the entry ends on the wipe's last frame; and of the sound effects
+  // only one in each kHurriedSoundGapMs is played, so page clicks do not pile up. Off, the
+  // clock, sleeps, paints and sounds are exactly as without it.
+  static constexpr int kHurriedSoundGapMs = 400;
+  void SetHurry(bool on) { hurry_ = on; }
+  bool Hurry() const { return hurry_; }
   // Runs one entry into the game on the player's behalf (as a click's press or release
   // does): one at a time, shown when it is done, watched like every other entry.
   void RunGameEntry(const std::function<void()>& handler) { Entry(handler); }
@@ -99,6 +107,8 @@ class GameWindow : public QMainWindow, public Host {
   std::vector<std::function<void()>> PointerMoveWatchers;  // a move over the picture
   // Called after every entry into the game has run and been shown, in the order added.
   std::vector<std::function<void()>> EntryWatchers;
+  // Told before the game's message box opens (skipping and auto-read stop there).
+  std::vector<std::function<void()>> MessageWatchers;
 
   // Told when the player changes the zoom or fullscreen by key (to remember it).
   std::function<void(const DisplayChoice&)> OnDisplayChoice;
@@ -149,6 +159,9 @@ class GameWindow : public QMainWindow, public Host {
   QElapsedTimer clock_;
   CompositorLink compositor_;  // kept up to date while a wipe holds the thread
   bool busy_ = false;
+  bool hurry_ = false;
+  uint32_t hurryAhead_ = 0;  // how far the game's clock has run ahead while hurrying
+  qint64 lastHurriedSound_ = -kHurriedSoundGapMs;
   bool closed_ = false;
   bool centred_ = false;
   bool storyTextToStdout_ = false;
