@@ -13,11 +13,14 @@
 #include "platform/qt/backlog_panel.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/display_settings.h"
+#include "platform/qt/focus_ring.h"
 #include "platform/qt/game_window.h"
 #include "platform/qt/pad_input.h"
 #include "platform/qt/reading_control.h"
 #include "platform/qt/save_keys.h"
 #include "platform/qt/text_hooks.h"
+#include "platform/qt/screen_accessible.h"
+#include "platform/qt/speech.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -70,6 +73,9 @@ int main(int argc, char** argv) {
       options.TextHook.isEmpty() ? std::nullopt : velmora::ParseTextHook(options.TextHook, hookProblem);
   std::unique_ptr<velmora::TextHooks> hooks;
   if (hook) hooks = std::make_unique<velmora::TextHooks>(window.Form().Feed, *hook);
+  velmora::FocusRing focus(window);  // arrows, Enter, Space and Backspace
+  velmora::ScreenAccessible reader(window, focus);  // the text and the focus for screen readers
+  velmora::Speech speech(window, focus, velmora::DisplaySettings::DefaultPath());  // V
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();

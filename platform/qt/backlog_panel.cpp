@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "app/form.h"
-#include "app/page_advance.h"
+#include "app/live_targets.h"
 #include "gfx/canvas.h"
 #include "platform/qt/game_window.h"
 

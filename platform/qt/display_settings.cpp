@@ -39,30 +39,37 @@ DisplayChoice DisplaySettings::Load() const {
 }
 
 QString DisplaySettings::Save(const DisplayChoice& choice) const {
-  if (!QDir().mkpath(QFileInfo(path_).absolutePath()))
-    return QStringLiteral("the folder of %1 could not be made").arg(QDir::toNativeSeparators(path_));
+  return RewriteSettings(path_, [&choice](QSettings& settings) {
+    settings.setValue(kZoomKey, choice.Zoom);
+    settings.setValue(kFullscreenKey, choice.Fullscreen);
+  });
+}
+
+QString RewriteSettings(const QString& path, const std::function<void(QSettings&)>& change) {
+  if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+    return QStringLiteral("the folder of %1 could not be made").arg(QDir::toNativeSeparators(path));
   // Written afresh beside the old file and put in its place in one step: a failed write
-  // leaves the old file as it was, and a damaged old file is not read again.
-  const QString fresh = path_ + QStringLiteral(".new");
+  // leaves the old file as it was, and a damaged old file is not read again. What other
+  // rooms keep in a sound old file is carried over.
+  const QString fresh = path + QStringLiteral(".new");
   QFile::remove(fresh);
   {
     QSettings settings(fresh, QSettings::IniFormat);
-    // What other parts of the shell keep in the file stays.
-    if (QFileInfo(path_).isFile()) {
-      const QSettings old(path_, QSettings::IniFormat);
-      for (const QString& key : old.allKeys()) settings.setValue(key, old.value(key));
+    if (QFileInfo(path).isFile()) {
+      const QSettings old(path, QSettings::IniFormat);
+      if (old.status() == QSettings::NoError)
+        for (const QString& key : old.allKeys()) settings.setValue(key, old.value(key));
     }
-    settings.setValue(kZoomKey, choice.Zoom);
-    settings.setValue(kFullscreenKey, choice.Fullscreen);
+    change(settings);
     settings.sync();
     if (settings.status() != QSettings::NoError) {
       QFile::remove(fresh);
-      return QStringLiteral("%1 could not be written").arg(QDir::toNativeSeparators(path_));
+      return QStringLiteral("%1 could not be written").arg(QDir::toNativeSeparators(path));
     }
   }
-  if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path_).constData()) != 0) {
+  if (std::rename(QFile::encodeName(fresh).constData(), QFile::encodeName(path).constData()) != 0) {
     QFile::remove(fresh);
-    return QStringLiteral("%1 could not be replaced").arg(QDir::toNativeSeparators(path_));
+    return QStringLiteral("%1 could not be replaced").arg(QDir::toNativeSeparators(path));
   }
   return {};
 }

@@ -5,6 +5,9 @@
 // defaults; writing goes through a temporary file, so a failed write leaves the old one.
 
 #include <QString>
+#include <functional>
+
+class QSettings;
 
 namespace velmora {
 
@@ -28,5 +31,10 @@ class DisplaySettings {
  private:
   QString path_;
 };
+
+// Writes the settings file at Path afresh with Change made to what it held (a damaged old
+// file is dropped) and puts it in place in one step. An empty string when written, else
+// what went wrong in plain words.
+QString RewriteSettings(const QString& path, const std::function<void(QSettings&)>& change);
 
 }  // namespace velmora

@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/page_advance.h"
+#include "app/live_targets.h"
 #include "gfx/canvas.h"
 #include "platform/case_insensitive_path.h"
 #include "platform/entry.h"

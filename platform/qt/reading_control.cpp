@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "app/form.h"
-#include "app/page_advance.h"
+#include "app/live_targets.h"
 #include "app/page_feed.h"
 #include "app/reading_pace.h"
 #include "platform/qt/backlog_panel.h"

@@ -36,8 +36,7 @@ constexpr uint32_t kRestLimitMs = 10 * 60 * 1000;
 constexpr uint32_t kSettleSliceMs = 50;
 // Title button 4 ends the program; title button 1 starts a game.
 constexpr int kExitButton = 4;
-// Hit ids of the town screen (live_actions.cpp): a place n is 300 + n, the go button 309.
-constexpr int kTownIds = 300;
+// Target ids of the town screen (app/live_targets.h): a place n is 300 + n, the go button 309.
 constexpr int kGoButton = kTownIds + 9;
 constexpr int kEventMinPoints = 20;
 constexpr int kHomePlace = kTownIds + 1;

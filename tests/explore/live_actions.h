@@ -1,9 +1,8 @@
 #pragma once
-// What a player can do on the screen the game shows now, read from the game's own hit
-// tests: one action per distinct hit area (title and album buttons, album slots, cards,
-// map places, the confirmation box's buttons, choice options, the page button), a click
-// anywhere where the whole picture takes clicks (the opening, a panning picture, the
-// ending), and every menu command a player can reach in the menu bar.
+// What a player can do on the screen the game shows now: one click per live target
+// (app/live_targets: title and album buttons, album pictures, cards, map places, the
+// confirmation box's buttons, choice options, the page button, a click anywhere on a
+// panning picture or the ending), and every menu command a player can reach.
 
 #include <cstdint>
 #include <random>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "app/form.h"
+#include "app/live_targets.h"
 
 namespace velmora::explore {
 
@@ -28,12 +28,9 @@ struct Action {
   std::string Describe() const;
 };
 
-// The id of what a press at (x, y) lands on in the current screen, 0 for nothing there.
-// Ids of different kinds of areas do not collide, so the ids of one screen name its areas.
-int HitIdAt(const TForm1& form, int x, int y);
-
-// One click per hit area of the current screen, each at a random point of its area (the
-// areas are found on a grid of random phase, so over a run every part of them is tried).
+// One click per live target of the current screen (the game's own list, the one keyboard
+// focus offers), each at a random point of the target's area (the areas are found on a
+// grid of random phase, so over a run every part of them is tried).
 std::vector<Action> LiveClicks(const TForm1& form, std::mt19937& random);
 
 // Every menu command a player can reach: the item and every menu above it visible and

@@ -1,9 +1,11 @@
 #include "playthrough/player.h"
 
 #include <algorithm>
+#include <deque>
+#include <set>
 #include <random>
 
-#include "app/page_advance.h"
+#include "app/live_targets.h"
 #include "gfx/asset_table.h"
 #include "gfx/sjis.h"
 #include "town/town_map.h"
@@ -129,9 +131,56 @@ void Player::Settle() {
 }
 
 void Player::ClickAt(Point p) {
+  PressAt(p);
+  Settle();
+}
+
+void Player::PressAt(Point p) {
+  if (keysAlone_) return KeyTo(p);
   host_.Move(p.X, p.Y);  // the pointer gets there first, as a hand moves it
   host_.Click(p.X, p.Y);
-  Settle();
+}
+
+void Player::KeyTo(Point p) {
+  const int wanted = TargetIdAt(form(), p.X, p.Y);
+  focus_.Update(ScreenKey(form()), LiveTargets(form()));
+  // The fewest arrow keys that put the focus on the wanted target.
+  struct Path {
+    KeyboardFocus Focus;
+    std::vector<FocusDirection> Keys;
+  };
+  std::deque<Path> paths{{focus_, {}}};
+  std::set<int> seen;
+  std::vector<FocusDirection> keys;
+  bool found = false;
+  while (!paths.empty() && !found) {
+    Path path = std::move(paths.front());
+    paths.pop_front();
+    const LiveTarget* on = path.Focus.Focused();
+    if (on && on->Id == wanted) {
+      keys = path.Keys;
+      found = true;
+    } else if (seen.insert(on ? on->Id : -1).second) {
+      for (const FocusDirection d : {FocusDirection::Left, FocusDirection::Right, FocusDirection::Up, FocusDirection::Down}) {
+        Path next = path;
+        next.Keys.push_back(d);
+        if (next.Focus.Move(d)) paths.push_back(std::move(next));
+      }
+    }
+  }
+  const std::optional<Point> page = PageButtonTarget(form());
+  if (page) {
+    // Enter turns the page where the page button is live, wherever the focus is.
+    if (TargetIdAt(form(), page->X, page->Y) != wanted)
+      throw PlayError("Enter turns the page instead of pressing area " + std::to_string(wanted));
+    keys.clear();
+  } else if (!found) {
+    throw PlayError("no arrow keys lead to area " + std::to_string(wanted) + " on " + ScreenName(Where()));
+  }
+  for (const FocusDirection d : keys) focus_.Move(d);
+  const Point at = page ? *page : focus_.Focused()->At;
+  host_.Press(at.X, at.Y);
+  host_.Release(at.X, at.Y);
 }
 
 Point Player::PageButtonSpot() {
@@ -143,8 +192,7 @@ Point Player::PageButtonSpot() {
 void Player::StartNewGame() {
   if (Where() != Screen::Title) throw PlayError("a new game from " + ScreenName(Where()));
   const uint32_t clicked = host_.Now();
-  host_.Move(kNewGameButton.X, kNewGameButton.Y);
-  host_.Click(kNewGameButton.X, kNewGameButton.Y);
+  PressAt(kNewGameButton);
   // The mode change's wipe sets the pace of every later one: from the click to the end
   // of the wipe, then 300 ms to the settle, where a photo game deals.
   while (form().G_Timer.Enabled() && form().G_Timer.Tag == 0) host_.RunFor(1);

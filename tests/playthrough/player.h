@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/keyboard_focus.h"
 #include "platform/headless/headless_host.h"
 #include "support/fixtures.h"
 
@@ -102,6 +103,11 @@ class Player {
   void TurnPagesByKey(bool byKey) { byKey_ = byKey; }
   // One page turned by key; false, with nothing done, where the keys do nothing.
   bool PressPageKey();
+  // From now on every click is made with the keys alone: arrow keys until the focus is on
+  // the target the click would land on, then Enter (the page button where it is live,
+  // else the focused target); the pointer never moves. Fails if no arrows lead there.
+  void UseKeysAlone(bool on) { keysAlone_ = on; byKey_ = byKey_ || on; }
+  const KeyboardFocus& Focus() const { return focus_; }
   // Reads on, then clicks through the walk-over, night and morning remarks, until the town
   // map shows. Fails if the photo game, a choice or the ending comes first.
   void ReadToMap();
@@ -141,6 +147,10 @@ class Player {
   void Settle();
   // Moves the pointer to P, presses and releases there, and lets the game come to rest.
   void ClickAt(Point p);
+  // The press and release of a click at P, by hand or by keys.
+  void PressAt(Point p);
+  // Arrow keys to the target a click at P lands on, then Enter.
+  void KeyTo(Point p);
   // Where the page button (or the album's back button) stands on the screen now.
   Point PageButtonSpot();
   // How many mode changes after the next click at the page button (or on Option) the game
@@ -159,6 +169,8 @@ class Player {
   int ticksThisPan_ = 0;
   bool skipPans_ = false;
   bool byKey_ = false;
+  bool keysAlone_ = false;
+  KeyboardFocus focus_;
   // From a click that starts a mode change to the moment the new screen settles.
   uint32_t settleDelay_ = 0;
   int wanted_ = 0;

@@ -2,7 +2,7 @@
 // a player who turns each page only when its pause has passed on the headless clock.
 #include <gtest/gtest.h>
 
-#include "app/page_advance.h"
+#include "app/live_targets.h"
 #include "app/reading_pace.h"
 #include "playthrough/play_test.h"
 

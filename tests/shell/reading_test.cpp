@@ -6,7 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "app/page_advance.h"
+#include "app/live_targets.h"
 #include "app/reading_pace.h"
 #include "platform/qt/backlog_panel.h"
 #include "platform/qt/reading_control.h"

@@ -1,0 +1,75 @@
+// Keyboard focus among the live targets: nothing focused on a new screen, the first arrow
+// lands on the first target without moving on, by direction on the map and the cards,
+// reading order elsewhere, kept across the same screen's updates, hidden by the pointer.
+#include <gtest/gtest.h>
+
+#include "app/keyboard_focus.h"
+
+namespace velmora {
+namespace {
+
+using D = FocusDirection;
+
+LiveTarget Place(int id, int x, int y) { return {TargetKind::Place, id, {x, y}, {}, "p" + std::to_string(id), false}; }
+LiveTarget Button(int id, int y, bool back = false) {
+  return {TargetKind::TitleButton, id, {320, y}, {}, "b" + std::to_string(id), back};
+}
+
+int FocusedId(const KeyboardFocus& focus) { return focus.Focused() ? focus.Focused()->Id : 0; }
+
+TEST(KeyboardFocus, ReadingOrderWrapsAndTheFirstKeyOnlyShowsTheFocus) {
+  KeyboardFocus focus;
+  focus.Update(1, {Button(1, 100), Button(2, 200, true), Button(3, 300)});
+  EXPECT_EQ(FocusedId(focus), 0);
+  EXPECT_EQ(focus.Back()->Id, 2);
+  struct Step {
+    D Key;
+    int Then;
+  };
+  for (const Step& step : {Step{D::Up, 1}, Step{D::Down, 2}, Step{D::Right, 3}, Step{D::Down, 1}, Step{D::Left, 3},
+                           Step{D::Up, 2}}) {
+    EXPECT_TRUE(focus.Move(step.Key));
+    EXPECT_EQ(FocusedId(focus), step.Then);
+  }
+  focus.Update(1, {Button(1, 100), Button(2, 200, true), Button(3, 300)});
+  EXPECT_EQ(FocusedId(focus), 2) << "the same screen keeps the focus";
+  focus.Hide();
+  EXPECT_EQ(FocusedId(focus), 0);
+  EXPECT_TRUE(focus.Move(D::Down));
+  EXPECT_EQ(FocusedId(focus), 2) << "shown again where it was";
+  focus.Update(2, {Button(1, 100), Button(2, 200), Button(3, 300)});
+  EXPECT_EQ(FocusedId(focus), 0) << "a new screen";
+  EXPECT_EQ(focus.Back(), nullptr);
+  focus.Update(3, {});
+  EXPECT_FALSE(focus.Move(D::Down));
+}
+
+TEST(KeyboardFocus, OnTheMapArrowsGoWhereTheyPoint) {
+  //        11 (300,100)
+  // 12 (100,200)  13 (300,200)  14 (500,210)
+  //        15 (320,400)          16 (560,420)
+  const std::vector<LiveTarget> map = {Place(11, 300, 100), Place(12, 100, 200), Place(13, 300, 200),
+                                       Place(14, 500, 210), Place(15, 320, 400), Place(16, 560, 420)};
+  struct Case {
+    std::vector<D> Path;  // from the first target, 11
+    int From;
+    D Key;
+    int To;  // 0: stays
+  };
+  const Case cases[] = {{{D::Down}, 13, D::Up, 11},          {{D::Down}, 13, D::Left, 12},
+                        {{D::Down}, 13, D::Right, 14},       {{D::Down}, 13, D::Down, 15},
+                        {{D::Down, D::Down}, 15, D::Right, 16}, {{D::Down, D::Right}, 14, D::Down, 16},
+                        {{}, 11, D::Up, 0},                  {{D::Down, D::Left}, 12, D::Left, 0}};
+  for (const Case& c : cases) {
+    KeyboardFocus focus;
+    focus.Update(7, map);
+    focus.Move(D::Down);  // shows the focus on the first target
+    for (const D d : c.Path) focus.Move(d);
+    ASSERT_EQ(FocusedId(focus), c.From);
+    EXPECT_EQ(focus.Move(c.Key), c.To != 0);
+    EXPECT_EQ(FocusedId(focus), c.To != 0 ? c.To : c.From) << c.From << " key " << static_cast<int>(c.Key);
+  }
+}
+
+}  // namespace
+}  // namespace velmora
