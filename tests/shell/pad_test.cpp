@@ -1,21 +1,27 @@
 // Game pads: what each control stands for, and one of SDL's virtual pads (no device
-// needed) playing the real window on the offscreen platform.
+// needed) playing the real window on the offscreen platform with the keyboard focus, the
+// backlog and skipping.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <algorithm>
 
+#include "app/live_targets.h"
+#include "platform/qt/backlog_panel.h"
+#include "platform/qt/focus_ring.h"
 #include "platform/qt/pad_input.h"
 #include "platform/qt/pad_keys.h"
+#include "platform/qt/reading_control.h"
 #include "platform/qt/shell_keys.h"
 #include "shell_fixture.h"
 
 namespace velmora {
 namespace {
 
+using testing::RunEventsFor;
 using testing::RunEventsUntil;
-using testing::SendMouse;
 using testing::ShellGame;
 
 struct Sent {
@@ -131,81 +137,105 @@ class VirtualPad {
   SDL_Joystick* joystick_ = nullptr;
 };
 
-TEST(PadInput, AVirtualPadTurnsPagesAndLetsCtrlGoWhenUnplugged) {
+bool AtRest(const TForm1& f) { return !f.G_Timer.Enabled() && !f.Play_Timer.Enabled() && !f.CG_Timer.Enabled(); }
+
+bool HasTarget(const TForm1& f, TargetKind kind) {
+  const std::vector<LiveTarget> targets = LiveTargets(f);
+  return std::any_of(targets.begin(), targets.end(), [kind](const LiveTarget& t) { return t.Kind == kind; });
+}
+
+// The real window with keyboard focus, the backlog and skipping, and a virtual pad in the
+// hand: the pad alone from the title to the first choice, then a skip cut off by pulling
+// the pad out.
+TEST(PadInput, AVirtualPadPlaysToTheFirstChoiceAndUnpluggedMidSkipStopsSkipping) {
   ShellGame game;
   GameWindow& window = game.window();
   TForm1& form = game.form();
+  FocusRing ring(window);
+  auto* backlog = new BacklogPanel(window);
+  ReadingControl reading(window, [&] { return game.dir().Path() + "/read/demo.dat"; }, backlog);
   window.show();
   PadInput pads(window);
   ASSERT_TRUE(pads.Started());
   VirtualPad pad;
   ASSERT_TRUE(pad.Attached()) << SDL_GetError();
   pad.Set(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, -32768);  // at rest
-  // Found on the next read; from then on read by the pads' timer.
-  pads.Pump();
+  pads.Pump();  // found on the next read; from then on read by the pads' timer
   ASSERT_EQ(pads.Pads(), 1);
+  // Each press and release read at once, so none is lost between two reads.
+  const auto tap = [&](SDL_GameControllerButton button) {
+    pad.Set(button, true);
+    pads.Pump();
+    pad.Set(button, false);
+    pads.Pump();
+  };
+  const auto lean = [&](int x) {
+    pad.Set(SDL_CONTROLLER_AXIS_LEFTX, x);
+    pads.Pump();
+    pad.Set(SDL_CONTROLLER_AXIS_LEFTX, 0);
+    pads.Pump();
+  };
+  const auto focused = [&] { return ring.Focus().Focused() ? ring.Focus().Focused()->Id : 0; };
+  const auto rest = [&] { return RunEventsUntil([&] { return AtRest(form) && !window.Busy(); }, 10000); };
 
+  ASSERT_TRUE(RunEventsUntil([&] { return form.State.ScreenMode == 1 && AtRest(form); }, 10000));
+  const auto newGame = [&] {
+    tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);  // the focus on the new game button
+    ASSERT_EQ(ring.Focus().Focused()->Name, "最初から");
+    tap(SDL_CONTROLLER_BUTTON_A);
+    ASSERT_TRUE(RunEventsUntil([&] { return form.State.ScreenMode == 6 && AtRest(form); }, 10000));
+  };
+  newGame();
+
+  // The left shoulder opens the backlog; B, which is Esc there, closes it.
+  const uint16_t page = form.State.ScriptPos;
+  tap(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+  ASSERT_TRUE(backlog->IsOpen());
+  tap(SDL_CONTROLLER_BUTTON_B);
+  EXPECT_FALSE(backlog->IsOpen());
+  EXPECT_EQ(QApplication::focusWidget(), &window.Screen());
+  EXPECT_EQ(form.State.ScriptPos, page);
+
+  // A reads on; on the cards the stick points at one that asks "try again?".
+  for (int steps = 0; steps < 300 && !HasTarget(form, TargetKind::Option); ++steps) {
+    RunEventsUntil([&] { return (AtRest(form) || form.CG_Timer.Enabled()) && !window.Busy(); }, 10000);
+    if (HasTarget(form, TargetKind::Card)) {
+      int card = 1;
+      while (form.State.GameCards[card] != 2 && form.State.GameCards[card] != 3) ++card;
+      lean(32767);  // the first lean shows the focus on the first card
+      for (int moves = 0; moves < 4 && focused() != kCardIds + card; ++moves) lean(32767);
+      ASSERT_EQ(focused(), kCardIds + card);
+    }
+    tap(SDL_CONTROLLER_BUTTON_A);
+  }
+  ASSERT_TRUE(rest());
+  ASSERT_TRUE(HasTarget(form, TargetKind::Option)) << "no choice came";
+  // The first option deals again, for ten points.
+  const int32_t points = form.State.Points;
+  tap(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+  tap(SDL_CONTROLLER_BUTTON_A);
+  ASSERT_TRUE(RunEventsUntil([&] { return HasTarget(form, TargetKind::Card); }, 10000));
+  EXPECT_EQ(form.State.Points, points - 10);
+
+  // The opening read, a new game skips it while the trigger is pulled, until the pad goes.
+  window.Menus().ActionOf(form.ReSet_Btn1)->trigger();
+  ASSERT_TRUE(RunEventsUntil([&] { return form.State.ScreenMode == 1 && AtRest(form); }, 10000));
+  newGame();
   std::vector<std::pair<QEvent::Type, int>> keys;
   window.KeyWatchers.push_back([&](const QKeyEvent& key, ShellAction) { keys.push_back({key.type(), key.key()}); });
   window.KeyReleaseWatchers.push_back([&](const QKeyEvent& key) { keys.push_back({key.type(), key.key()}); });
-  const auto press = [&](SDL_GameControllerButton button) {
-    pad.Set(button, true);
-    RunEventsUntil([&] { return !keys.empty(); }, 2000);
-    pad.Set(button, false);
-    RunEventsUntil([&] { return keys.size() >= 2; }, 2000);
-  };
-
-  // The title wants its button clicked (the pad moves no focus here); then A reads on.
-  ASSERT_TRUE(RunEventsUntil([&] { return form.State.ScreenMode == 1 && !form.G_Timer.Enabled(); }, 10000));
-  SendMouse(window.Screen(), QEvent::MouseButtonPress, QPointF(300, 190));
-  SendMouse(window.Screen(), QEvent::MouseButtonRelease, QPointF(300, 190));
-  ASSERT_TRUE(RunEventsUntil([&] { return form.State.ScreenMode == 6 && !form.G_Timer.Enabled(); }, 10000));
-  for (int page = 0; page < 3; ++page) {
-    const uint16_t before = form.State.ScriptPos;
-    game.record().Sounds.clear();
-    keys.clear();
-    press(SDL_CONTROLLER_BUTTON_A);
-    ASSERT_TRUE(RunEventsUntil([&] { return form.State.ScriptPos != before && !form.G_Timer.Enabled(); }, 10000))
-        << "page " << page;
-    EXPECT_EQ(keys, (decltype(keys){{QEvent::KeyPress, Qt::Key_Return}, {QEvent::KeyRelease, Qt::Key_Return}}));
-    ASSERT_FALSE(game.record().Sounds.empty());
-    EXPECT_TRUE(game.record().Sounds.front().endsWith("wav/01.wav"));  // the page button's own click
-  }
-
-  // B is Esc to a panel that has the focus, and the panel keeps it.
-  QWidget panel(&window.Screen());
-  panel.setFocusPolicy(Qt::StrongFocus);
-  panel.show();
-  panel.setFocus();
-  ASSERT_EQ(QApplication::focusWidget(), &panel);
-  struct Keys : QObject {
-    std::vector<std::pair<QEvent::Type, int>> Got;
-    bool eventFilter(QObject*, QEvent* event) override {
-      const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
-      if (key) Got.push_back({event->type(), static_cast<QKeyEvent*>(event)->key()});
-      return key;
-    }
-  } eaten;
-  panel.installEventFilter(&eaten);
-  keys.clear();
-  pad.Set(SDL_CONTROLLER_BUTTON_B, true);
-  RunEventsUntil([&] { return !eaten.Got.empty(); }, 2000);
-  pad.Set(SDL_CONTROLLER_BUTTON_B, false);
-  RunEventsUntil([&] { return eaten.Got.size() >= 2; }, 2000);
-  EXPECT_EQ(eaten.Got, (decltype(keys){{QEvent::KeyPress, Qt::Key_Escape}, {QEvent::KeyRelease, Qt::Key_Escape}}));
-  EXPECT_TRUE(keys.empty());
-  window.Screen().setFocus();
-  panel.hide();
-
-  // The trigger held is Ctrl held; the pad pulled out mid-hold lets it go.
-  keys.clear();
+  const size_t before = form.Feed.History().size();
   pad.Set(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
-  ASSERT_TRUE(RunEventsUntil([&] { return !keys.empty(); }, 2000));
-  EXPECT_EQ(keys.front(), std::make_pair(QEvent::KeyPress, static_cast<int>(Qt::Key_Control)));
+  ASSERT_TRUE(RunEventsUntil([&] { return form.Feed.History().size() > before + 1; }, 5000));
+  EXPECT_TRUE(reading.Skipping());
   pad.Unplug();
   ASSERT_TRUE(RunEventsUntil([&] { return pads.Pads() == 0; }, 2000));
-  EXPECT_EQ(keys.back(), std::make_pair(QEvent::KeyRelease, static_cast<int>(Qt::Key_Control)));
-  EXPECT_EQ(keys.size(), 2u);
+  EXPECT_FALSE(reading.Skipping());
+  EXPECT_EQ(keys, (decltype(keys){{QEvent::KeyPress, Qt::Key_Control}, {QEvent::KeyRelease, Qt::Key_Control}}));
+  const size_t stopped = form.Feed.History().size();
+  RunEventsFor(500);
+  EXPECT_EQ(form.Feed.History().size(), stopped);
+  EXPECT_EQ(form.State.ScreenMode, 6) << "stopped in the middle of the opening";
   EXPECT_TRUE(game.record().Messages.empty());
 }
 
