@@ -2,7 +2,8 @@
 # Measures what game pads cost while the game waits, on a virtual X display:
 #   - the real program on its title for ten seconds with no pad connected (its pad
 #     reading on, as always): CPU ticks from /proc, and its threads,
-#   - pad_probe, the same window with the pad reading on, with no pad and with one of
+#   - pad_probe, the same window with the pad reading on (and how long starting it took),
+#     with no pad and with one of
 #     SDL's virtual pads connected and untouched (read on the pads' timer: the dearest case).
 # Not part of ./check: the figures depend on the machine and on what else runs on it.
 #

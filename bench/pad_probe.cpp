@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <cstdio>
@@ -64,8 +65,12 @@ int main(int argc, char** argv) {
   velmora::GameWindow window;
   window.Start();
   window.show();
+  QElapsedTimer startup;
+  startup.start();
   velmora::PadInput pads(window);
   if (!pads.Started()) return 1;
+  std::printf("the pads' reading started in %.1f ms (SDL's game controller part, the first look for pads)\n",
+              static_cast<double>(startup.nsecsElapsed()) / 1e6);
   SDL_Joystick* pad = nullptr;
   if (virtualPad) {
     SDL_VirtualJoystickDesc desc{};
