@@ -3,8 +3,8 @@
 #   - the real program on its title for ten seconds with no pad connected (its pad
 #     reading on, as always): CPU ticks from /proc, and its threads,
 #   - pad_probe, the same window with the pad reading on (and how long starting it took),
-#     with no pad and with one of
-#     SDL's virtual pads connected and untouched (read on the pads' timer: the dearest case).
+#     with no pad and with one of SDL's virtual pads connected and untouched (read on the
+#     pads' timer: the dearest case).
 # Not part of ./check: the figures depend on the machine and on what else runs on it.
 #
 #   bench/measure_pads.sh [BUILD_DIR]   (default: build; needs the targets velmora,
