@@ -24,88 +24,74 @@ using testing::RunEventsFor;
 using testing::RunEventsUntil;
 using testing::ShellGame;
 
-struct Sent {
-  QEvent::Type Type;
-  PadKey Key;
-  bool Repeat;
+// What a PadKeyboard sends: each press's key, and every key as +key pressed, -key let go.
+struct Recorder {
+  std::vector<PadKey> Pressed;
+  std::vector<int> Keys;
+  bool Panel = false;
+  PadKeyboard Pad{[this](QEvent::Type type, const PadKey& key, bool) {
+                    if (type == QEvent::KeyPress) Pressed.push_back(key);
+                    Keys.push_back(type == QEvent::KeyPress ? key.Key : -key.Key);
+                  },
+                  [this] { return Panel; }};
 };
 
-ShellAction ActionOf(const PadKey& key) {
-  return ShellActionFor(QKeyEvent(QEvent::KeyPress, key.Key, key.Mods));
-}
-
 TEST(PadKeys, EachControlIsTheKeyOfItsAction) {
-  struct Case {
+  const struct {
     PadControl Control;
-    bool PanelOpen;
-    ShellAction Action;  // None: the skip key held
+    bool Panel;
+    ShellAction Action;  // None for the trigger: Ctrl held alone, the skip key
+  } cases[] = {
+      {PadControl::A, false, ShellAction::AdvancePage},     {PadControl::B, false, ShellAction::Back},
+      {PadControl::B, true, ShellAction::Escape},           {PadControl::LeftShoulder, false, ShellAction::OpenBacklog},
+      {PadControl::RightTrigger, false, ShellAction::None}, {PadControl::Y, false, ShellAction::ToggleAutoRead},
+      {PadControl::Start, false, ShellAction::LoadScreen},  {PadControl::Back, false, ShellAction::Screenshot},
+      {PadControl::DPadUp, false, ShellAction::FocusUp},    {PadControl::DPadDown, false, ShellAction::FocusDown},
+      {PadControl::DPadLeft, false, ShellAction::FocusLeft}, {PadControl::StickRight, true, ShellAction::FocusRight},
   };
-  const Case cases[] = {
-      {PadControl::A, false, ShellAction::AdvancePage},
-      {PadControl::B, false, ShellAction::Back},
-      {PadControl::B, true, ShellAction::Escape},
-      {PadControl::LeftShoulder, false, ShellAction::OpenBacklog},
-      {PadControl::RightTrigger, false, ShellAction::None},
-      {PadControl::Y, false, ShellAction::ToggleAutoRead},
-      {PadControl::Start, false, ShellAction::LoadScreen},
-      {PadControl::Back, false, ShellAction::Screenshot},
-      {PadControl::DPadUp, false, ShellAction::FocusUp},
-      {PadControl::DPadDown, false, ShellAction::FocusDown},
-      {PadControl::DPadLeft, false, ShellAction::FocusLeft},
-      {PadControl::DPadRight, true, ShellAction::FocusRight},
-  };
-  for (const Case& c : cases) {
-    std::vector<Sent> sent;
-    bool panel = c.PanelOpen;
-    PadKeyboard keys([&](QEvent::Type type, const PadKey& key, bool repeat) { sent.push_back({type, key, repeat}); },
-                     [&] { return panel; });
-    keys.Control(0, c.Control, true);
-    panel = !panel;  // the release goes with the key that was pressed
-    keys.Control(0, c.Control, false);
-    ASSERT_EQ(sent.size(), 2u) << static_cast<int>(c.Control);
-    EXPECT_EQ(sent[0].Type, QEvent::KeyPress);
-    EXPECT_EQ(sent[1].Type, QEvent::KeyRelease);
-    EXPECT_EQ(sent[0].Key, sent[1].Key);
-    EXPECT_EQ(ActionOf(sent[0].Key), c.Action) << static_cast<int>(c.Control);
-    if (c.Control == PadControl::RightTrigger) {
-      EXPECT_TRUE(IsSkipHoldKey(QKeyEvent(QEvent::KeyPress, sent[0].Key.Key, sent[0].Key.Mods)));
-    }
+  for (const auto& c : cases) {
+    Recorder r;
+    r.Panel = c.Panel;
+    r.Pad.Control(0, c.Control, true);
+    r.Panel = !r.Panel;  // the release goes with the key that was pressed
+    r.Pad.Control(0, c.Control, false);
+    ASSERT_EQ(r.Pressed.size(), 1u);
+    const QKeyEvent press(QEvent::KeyPress, r.Pressed[0].Key, r.Pressed[0].Mods);
+    EXPECT_EQ(r.Keys, (std::vector<int>{press.key(), -press.key()}));
+    EXPECT_EQ(ShellActionFor(press), c.Action) << static_cast<int>(c.Control);
+    EXPECT_EQ(IsSkipHoldKey(press), c.Control == PadControl::RightTrigger);
   }
 }
 
 TEST(PadKeys, StickAndTriggerThresholdsAndKeysHeldByTwoPads) {
-  std::vector<Sent> sent;
-  PadKeyboard keys([&](QEvent::Type type, const PadKey& key, bool repeat) { sent.push_back({type, key, repeat}); },
-                   [] { return false; });
-  const auto last = [&] { return sent.empty() ? 0 : sent.back().Key.Key * (sent.back().Type == QEvent::KeyPress ? 1 : -1); };
-  // {x, y, the last key sent (negative: released), how many keys sent so far}
-  const struct { int X, Y, Last; size_t Count; } stick[] = {
-      {kStickPoint - 1, 0, 0, 0},             // inside the point: nothing
-      {kStickPoint, 3000, Qt::Key_Right, 1},  // right
-      {kStickDeadZone, 0, Qt::Key_Right, 1},  // eased back, still out of the dead zone
-      {kStickDeadZone - 1, 0, -Qt::Key_Right, 2},
-      {-20000, -25000, Qt::Key_Up, 3},        // the larger lean wins
-      {-26000, -25000, Qt::Key_Left, 5},      // up let go, left pressed
-      {0, 0, -Qt::Key_Left, 6},
+  Recorder r;
+  const struct {
+    int X, Y;
+    std::vector<int> Sends;
+  } stick[] = {
+      {kStickPoint - 1, 0, {}},  // not far enough
+      {kStickPoint, 3000, {Qt::Key_Right}},
+      {kStickDeadZone, 0, {}},  // eased back, still out of the dead zone
+      {kStickDeadZone - 1, 0, {-Qt::Key_Right}},
+      {-20000, -25000, {Qt::Key_Up}},  // the larger lean wins
+      {-26000, -25000, {-Qt::Key_Up, Qt::Key_Left}},
+      {0, 0, {-Qt::Key_Left}},
   };
   for (const auto& s : stick) {
-    keys.Stick(1, s.X, s.Y);
-    EXPECT_EQ(last(), s.Last) << s.X << "," << s.Y;
-    EXPECT_EQ(sent.size(), s.Count) << s.X << "," << s.Y;
+    r.Keys.clear();
+    r.Pad.Stick(1, s.X, s.Y);
+    EXPECT_EQ(r.Keys, s.Sends) << s.X << "," << s.Y;
   }
-  sent.clear();
-  keys.Trigger(1, kTriggerPull - 1);
-  EXPECT_TRUE(sent.empty());
-  keys.Trigger(1, kTriggerPull);
-  keys.Trigger(2, 32767);        // a second pad pulls too: Ctrl is already down
-  keys.Trigger(1, kTriggerLetGo);  // not let go yet
-  keys.Trigger(1, 0);
-  ASSERT_EQ(sent.size(), 1u);
-  keys.Unplugged(2);  // the last holder goes: Ctrl is let go
-  ASSERT_EQ(sent.size(), 2u);
-  EXPECT_EQ(sent[1].Type, QEvent::KeyRelease);
-  EXPECT_EQ(sent[1].Key.Key, Qt::Key_Control);
-  EXPECT_FALSE(keys.Holding());
+  r.Keys.clear();
+  r.Pad.Trigger(1, kTriggerPull - 1);
+  r.Pad.Trigger(1, kTriggerPull);
+  r.Pad.Trigger(2, 32767);          // a second pad pulls too: Ctrl is down already
+  r.Pad.Trigger(1, kTriggerLetGo);  // not let go yet
+  r.Pad.Trigger(1, 0);
+  EXPECT_EQ(r.Keys, std::vector<int>{Qt::Key_Control});
+  r.Pad.Unplugged(2);  // the last holder goes
+  EXPECT_EQ(r.Keys, (std::vector<int>{Qt::Key_Control, -Qt::Key_Control}));
+  EXPECT_FALSE(r.Pad.Holding());
 }
 
 // One of SDL's virtual pads, with the buttons and axes of a standard pad.
@@ -221,9 +207,9 @@ TEST(PadInput, AVirtualPadPlaysToTheFirstChoiceAndUnpluggedMidSkipStopsSkipping)
   window.Menus().ActionOf(form.ReSet_Btn1)->trigger();
   ASSERT_TRUE(RunEventsUntil([&] { return form.State.ScreenMode == 1 && AtRest(form); }, 10000));
   newGame();
-  std::vector<std::pair<QEvent::Type, int>> keys;
-  window.KeyWatchers.push_back([&](const QKeyEvent& key, ShellAction) { keys.push_back({key.type(), key.key()}); });
-  window.KeyReleaseWatchers.push_back([&](const QKeyEvent& key) { keys.push_back({key.type(), key.key()}); });
+  std::vector<int> keys;  // +key pressed, -key let go
+  window.KeyWatchers.push_back([&](const QKeyEvent& key, ShellAction) { keys.push_back(key.key()); });
+  window.KeyReleaseWatchers.push_back([&](const QKeyEvent& key) { keys.push_back(-key.key()); });
   const size_t before = form.Feed.History().size();
   pad.Set(SDL_CONTROLLER_AXIS_TRIGGERRIGHT, 32767);
   ASSERT_TRUE(RunEventsUntil([&] { return form.Feed.History().size() > before + 1; }, 5000));
@@ -231,7 +217,7 @@ TEST(PadInput, AVirtualPadPlaysToTheFirstChoiceAndUnpluggedMidSkipStopsSkipping)
   pad.Unplug();
   ASSERT_TRUE(RunEventsUntil([&] { return pads.Pads() == 0; }, 2000));
   EXPECT_FALSE(reading.Skipping());
-  EXPECT_EQ(keys, (decltype(keys){{QEvent::KeyPress, Qt::Key_Control}, {QEvent::KeyRelease, Qt::Key_Control}}));
+  EXPECT_EQ(keys, (std::vector<int>{Qt::Key_Control, -Qt::Key_Control}));
   const size_t stopped = form.Feed.History().size();
   RunEventsFor(500);
   EXPECT_EQ(form.Feed.History().size(), stopped);
