@@ -24,8 +24,9 @@ constexpr const char* kInputFolder = "/dev/input";
 // the system may take a moment to let us open a new device.
 constexpr std::array<int, 4> kSettleMs = {100, 150, 250, 500};
 // A pad's device file is looked at again this long after it was read, so a pad that
-// reports all the time is read at most about a hundred times a second.
-constexpr int kCooldownMs = 10;
+// reports all the time (PlayStation pads through SDL's own driver do) is read no more
+// often than a pad without a device file.
+constexpr int kCooldownMs = 16;
 // Pads without a device file of their own are read this often.
 constexpr int kTimerPadMs = 16;
 
