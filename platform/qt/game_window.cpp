@@ -175,7 +175,15 @@ std::string GameWindow::ResolvePath(const std::string& path) {
 void GameWindow::TimerChanged(const GameTimer& timer) {
   ShowWipePaints();
   if (closed_) return;
-  timers_.Mirror(timer);
+  timers_.Mirror(timer, hurry_);
+}
+
+void GameWindow::SetHurry(bool on) {
+  if (on == hurry_) return;
+  hurry_ = on;
+  if (!form_ || closed_) return;
+  for (const GameTimer* timer : {&form_->G_Timer, &form_->CG_Timer, &form_->Play_Timer})
+    if (timer->Enabled()) timers_.Mirror(*timer, hurry_);
 }
 
 void GameWindow::MenuChanged(const MenuItem& item) { menus_.Mirror(item); }

@@ -82,10 +82,12 @@ class GameWindow : public QMainWindow, public Host {
   // Hurrying (while read pages are skipped): the clock the game paces its wipes by runs
   // ahead, so every step of a wipe is due at once; its sleeps return at once; its paints
   // are not shown, so the entry ends on the wipe's last frame; and of the sound effects
-  // only one in each kHurriedSoundGapMs is played, so page clicks do not pile up. Off, the
-  // clock, sleeps, paints and sounds are exactly as without it.
+  // only one in each kHurriedSoundGapMs is played, so page clicks do not pile up; and the
+  // game's timers tick every millisecond (a mode change's 300 ms pause passes at once).
+  // Off, the clock, sleeps, paints, sounds and timers are exactly as without it (a timer
+  // running when it ends starts its own interval afresh).
   static constexpr int kHurriedSoundGapMs = 400;
-  void SetHurry(bool on) { hurry_ = on; }
+  void SetHurry(bool on);
   bool Hurry() const { return hurry_; }
   // Runs one entry into the game on the player's behalf (as a click's press or release
   // does): one at a time, shown when it is done, watched like every other entry.

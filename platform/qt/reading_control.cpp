@@ -68,6 +68,7 @@ ReadingControl::ReadingControl(GameWindow& window, std::function<std::string()> 
   autoTimer_.setSingleShot(true);
   connect(&autoTimer_, &QTimer::timeout, this, [this] {
     armed_ = false;
+    if (backlog_ && backlog_->IsOpen()) return StopAutoRead();  // the game gets no input then
     if (!auto_ || window_.Busy() || !PageButtonTarget(window_.Form())) return Post();
     window_.AdvancePage();
   });
@@ -77,8 +78,7 @@ ReadingControl::ReadingControl(GameWindow& window, std::function<std::string()> 
   window.SetActionHandler(ShellAction::ToggleAutoRead, [this] { ToggleAutoRead(); });
   window.SetActionHandler(ShellAction::AutoReadSlower, [this] { ChangePageSeconds(SlowerPageSeconds(pageSeconds_)); });
   window.SetActionHandler(ShellAction::AutoReadFaster, [this] { ChangePageSeconds(FasterPageSeconds(pageSeconds_)); });
-  window.KeyWatchers.push_back(
-      [this](const QKeyEvent& event, ShellAction action) { KeyPressed(event, static_cast<int>(action)); });
+  window.KeyWatchers.push_back([this](const QKeyEvent& event, ShellAction action) { KeyPressed(event, action); });
   window.KeyReleaseWatchers.push_back([this](const QKeyEvent& event) { KeyReleased(event); });
   window.PointerWatchers.push_back([this] { StopAll(); });
   window.MessageWatchers.push_back([this] { StopAll(); });
@@ -95,13 +95,15 @@ ReadingControl::~ReadingControl() {
 void ReadingControl::UnitShown(const ReadUnit& unit) {
   if (!memory_) {
     const std::string path = memoryPath_ ? memoryPath_() : std::string();
-    if (path.empty()) return;
-    memory_ = std::make_unique<ReadMemory>(path);
-    const std::string told = memory_->Load();
-    if (!told.empty()) std::fprintf(stderr, "velmora: %s\n", told.c_str());
+    if (!path.empty()) {
+      memory_ = std::make_unique<ReadMemory>(path);
+      const std::string told = memory_->Load();
+      if (!told.empty()) std::fprintf(stderr, "velmora: %s\n", told.c_str());
+    }
   }
-  const bool read = memory_->Mark(unit.Id);
-  if (memory_->Unwritten() && !memoryTimer_.isActive()) memoryTimer_.start();
+  // Without a memory (the asset file is not known) nothing counts as read.
+  const bool read = memory_ && memory_->Mark(unit.Id);
+  if (memory_ && memory_->Unwritten() && !memoryTimer_.isActive()) memoryTimer_.start();
   unreadShown_ = read ? std::string() : unit.Id;
   armed_ = false;  // a new page: its own pause
   if (!read || unit.Kind == UnitKind::Choice) StopSkip();
@@ -126,8 +128,7 @@ void ReadingControl::StopSkip() {
   Changed();
 }
 
-void ReadingControl::KeyPressed(const QKeyEvent& event, int action) {
-  const ShellAction asked = static_cast<ShellAction>(action);
+void ReadingControl::KeyPressed(const QKeyEvent& event, ShellAction asked) {
   if (asked != ShellAction::ToggleAutoRead && asked != ShellAction::AutoReadSlower &&
       asked != ShellAction::AutoReadFaster)
     StopAutoRead();

@@ -24,6 +24,7 @@
 #include <string>
 
 #include "platform/qt/reading_settings.h"
+#include "platform/qt/shell_keys.h"
 #include "save/read_memory.h"
 
 class QKeyEvent;
@@ -83,7 +84,7 @@ class ReadingControl : public QObject {
 
  private:
   void UnitShown(const ReadUnit& unit);
-  void KeyPressed(const QKeyEvent& event, int action);
+  void KeyPressed(const QKeyEvent& event, ShellAction asked);
   void KeyReleased(const QKeyEvent& event);
   void Changed();  // after skipping switched: the mark, the hurry, the next step
   void Post();     // runs Step from the event loop, once

@@ -14,9 +14,9 @@ TimerMirror::TimerMirror(std::function<void(TimerId)> onTick) {
   }
 }
 
-void TimerMirror::Mirror(const GameTimer& game) {
+void TimerMirror::Mirror(const GameTimer& game, bool hurried) {
   QTimer& timer = timers_[Index(game.Id())];
-  timer.setInterval(EffectiveTimerInterval(game.Interval()));
+  timer.setInterval(hurried ? 1 : EffectiveTimerInterval(game.Interval()));
   if (game.Enabled())
     timer.start();
   else

@@ -15,8 +15,9 @@ class TimerMirror {
   explicit TimerMirror(std::function<void(TimerId)> onTick);
 
   // Follows a change of the game timer: a new interval or enabling restarts the count,
-  // as the toolkit the game was made for did.
-  void Mirror(const GameTimer& timer);
+  // as the toolkit the game was made for did. A Hurried timer ticks every millisecond,
+  // whatever its interval (the window hurries while read pages are skipped).
+  void Mirror(const GameTimer& timer, bool hurried = false);
   // Stops every timer (the window is closing).
   void StopAll();
   // The Qt timer that stands for a game timer.
