@@ -257,6 +257,19 @@ std::vector<LiveTarget> LiveTargets(const TForm1& form) {
   return out;
 }
 
+std::string ScreenPrompt(const std::vector<LiveTarget>& targets) {
+  if (targets.empty()) return "";
+  switch (targets.front().Kind) {
+    case TargetKind::TitleButton: return "タイトル画面";
+    case TargetKind::AlbumButton:
+    case TargetKind::AlbumPicture: return "アルバム";
+    case TargetKind::Place: return "移動先を選んでください。";
+    case TargetKind::MoveButton: return "移動の確認";
+    case TargetKind::Card: return "カードを選んでください。";
+    default: return "";
+  }
+}
+
 uint64_t ScreenKey(const TForm1& form) {
   const GameState& s = form.State;
   uint64_t key = 1469598103934665603ull;  // FNV-1a over the fields that tell screens apart

@@ -62,6 +62,11 @@ std::vector<LiveTarget> LiveTargets(const TForm1& form);
 // Enter, Space and the wheel press and release here, through the pointer's own entries.
 std::optional<Point> PageButtonTarget(const TForm1& form);
 
+// What a screen without story text asks of the player, in Japanese, from its targets (the
+// title, the album, the map, the move box, the cards); empty elsewhere. A screen reader and
+// speech say it where there is no page to read.
+std::string ScreenPrompt(const std::vector<LiveTarget>& targets);
+
 // Changes whenever the screen the player looks at changes (a new page, another phase of the
 // town screen, a selected album picture), and only then.
 uint64_t ScreenKey(const TForm1& form);

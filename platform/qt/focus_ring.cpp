@@ -51,8 +51,10 @@ void FocusRing::Refresh() {
   const int beforeId = before ? before->Id : 0;
   focus_.Update(key, LiveTargets(form));
   const LiveTarget* after = focus_.Focused();
-  const bool newScreen = key != screenKey_;
+  // A new screen, or the same one taking presses again after a mode change or a card turn.
+  const bool newScreen = key != screenKey_ || focus_.Targets().empty() != hadNoTargets_;
   screenKey_ = key;
+  hadNoTargets_ = focus_.Targets().empty();
   Place();
   if (newScreen || (after ? after->Id : 0) != beforeId) Tell();
 }

@@ -33,7 +33,8 @@ class FocusRing : public QWidget {
   bool Back();
 
   const KeyboardFocus& Focus() const { return focus_; }
-  // Told whenever the focused target (or whether one shows) changes, and on a new screen.
+  // Told whenever the focused target (or whether one shows) changes, and on a new screen
+  // (also when a screen starts taking presses).
   std::vector<std::function<void()>> FocusWatchers;
 
  protected:
@@ -51,6 +52,7 @@ class FocusRing : public QWidget {
   GameWindow& window_;
   KeyboardFocus focus_;
   uint64_t screenKey_ = 0;
+  bool hadNoTargets_ = true;
 };
 
 }  // namespace velmora

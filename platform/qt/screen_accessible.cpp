@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <map>
 
+#include "app/live_targets.h"
 #include "app/page_feed.h"
 #include "platform/qt/focus_ring.h"
 #include "platform/qt/game_window.h"
@@ -150,7 +151,7 @@ void ScreenAccessible::OnUnit() {
 }
 
 void ScreenAccessible::OnFocus() {
-  TakeText();
+  if (TakeText() && !Focused()) Announce(textItem_);
   if (!QAccessible::isActive()) return;
   if (QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&window_.Screen())) {
     QAccessibleEvent children(root, QAccessible::ObjectReorder);
@@ -163,8 +164,9 @@ void ScreenAccessible::OnFocus() {
 }
 
 bool ScreenAccessible::TakeText() {
+  // The page, the choice, the remark; where there is none, what the screen asks.
   const ReadUnit* unit = window_.Form().Feed.Current();
-  const QString text = unit ? QString::fromStdString(UnitText(*unit)) : QString();
+  const QString text = QString::fromStdString(unit ? UnitText(*unit) : ScreenPrompt(ring_.Focus().Targets()));
   if (text == text_) return false;
   text_ = text;
   if (!QAccessible::isActive()) return false;

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <cstdio>
 
+#include "app/live_targets.h"
 #include "app/page_feed.h"
 #include "platform/qt/display_settings.h"
 #include "platform/qt/focus_ring.h"
@@ -40,8 +41,17 @@ Speech::Speech(GameWindow& window, FocusRing& ring, QString settingsPath, bool a
   window.SetActionHandler(ShellAction::ToggleSpeech, [this] { Toggle(); });
   window.Form().Feed.OnUnit([this](const ReadUnit& unit) { Say(UnitText(unit)); });
   ring.FocusWatchers.push_back([this] {
-    // A new screen with nothing focused leaves its page to be read.
-    if (const LiveTarget* target = ring_.Focus().Focused()) Say(target->Name);
+    if (const LiveTarget* target = ring_.Focus().Focused()) {
+      Say(target->Name);
+      return;
+    }
+    // A new screen with nothing focused: its page is read as it comes; a screen without one
+    // (the title, the map, the cards) says what it asks.
+    const std::vector<LiveTarget>& targets = ring_.Focus().Targets();
+    const uint64_t key = ScreenKey(window_.Form());
+    if (targets.empty() || key == screenKey_) return;
+    screenKey_ = key;
+    if (!window_.Form().Feed.Current()) Say(ScreenPrompt(targets));
   });
 }
 
@@ -73,11 +83,13 @@ void Speech::SetOn(bool on) {
     wake_.notify_one();
     return;
   }
-  // Switched on: what the screen says now, or the focused target.
+  // Switched on: the focused target, or what the screen says now.
   if (const LiveTarget* target = ring_.Focus().Focused())
     Say(target->Name);
   else if (const ReadUnit* unit = window_.Form().Feed.Current())
     Say(UnitText(*unit));
+  else
+    Say(ScreenPrompt(ring_.Focus().Targets()));
 }
 
 void Speech::Say(const std::string& text) {

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -56,6 +57,7 @@ class Speech : public QObject {
   QString settingsPath_;
   bool autospawn_;
   bool on_ = false;
+  uint64_t screenKey_ = 0;  // the screen whose prompt was last considered
 
   std::mutex mutex_;
   std::condition_variable wake_;

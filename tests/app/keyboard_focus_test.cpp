@@ -1,6 +1,5 @@
-// Keyboard focus among the live targets: nothing focused on a new screen, the first arrow
-// lands on the first target without moving on, by direction on the map and the cards,
-// reading order elsewhere, kept across the same screen's updates, hidden by the pointer.
+// Keyboard focus on the map and the cards goes where the arrow points (reading order, the
+// first arrow, hiding and new screens are played in the shell's focus ring test).
 #include <gtest/gtest.h>
 
 #include "app/keyboard_focus.h"
@@ -10,39 +9,9 @@ namespace {
 
 using D = FocusDirection;
 
-LiveTarget Place(int id, int x, int y) { return {TargetKind::Place, id, {x, y}, {}, "p" + std::to_string(id), false}; }
-LiveTarget Button(int id, int y, bool back = false) {
-  return {TargetKind::TitleButton, id, {320, y}, {}, "b" + std::to_string(id), back};
-}
+LiveTarget Place(int id, int x, int y) { return {TargetKind::Place, id, {x, y}, {}, std::to_string(id), false}; }
 
 int FocusedId(const KeyboardFocus& focus) { return focus.Focused() ? focus.Focused()->Id : 0; }
-
-TEST(KeyboardFocus, ReadingOrderWrapsAndTheFirstKeyOnlyShowsTheFocus) {
-  KeyboardFocus focus;
-  focus.Update(1, {Button(1, 100), Button(2, 200, true), Button(3, 300)});
-  EXPECT_EQ(FocusedId(focus), 0);
-  EXPECT_EQ(focus.Back()->Id, 2);
-  struct Step {
-    D Key;
-    int Then;
-  };
-  for (const Step& step : {Step{D::Up, 1}, Step{D::Down, 2}, Step{D::Right, 3}, Step{D::Down, 1}, Step{D::Left, 3},
-                           Step{D::Up, 2}}) {
-    EXPECT_TRUE(focus.Move(step.Key));
-    EXPECT_EQ(FocusedId(focus), step.Then);
-  }
-  focus.Update(1, {Button(1, 100), Button(2, 200, true), Button(3, 300)});
-  EXPECT_EQ(FocusedId(focus), 2) << "the same screen keeps the focus";
-  focus.Hide();
-  EXPECT_EQ(FocusedId(focus), 0);
-  EXPECT_TRUE(focus.Move(D::Down));
-  EXPECT_EQ(FocusedId(focus), 2) << "shown again where it was";
-  focus.Update(2, {Button(1, 100), Button(2, 200), Button(3, 300)});
-  EXPECT_EQ(FocusedId(focus), 0) << "a new screen";
-  EXPECT_EQ(focus.Back(), nullptr);
-  focus.Update(3, {});
-  EXPECT_FALSE(focus.Move(D::Down));
-}
 
 TEST(KeyboardFocus, OnTheMapArrowsGoWhereTheyPoint) {
   //        11 (300,100)

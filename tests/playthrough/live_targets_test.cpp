@@ -34,6 +34,7 @@ TEST(LiveTargets, EachScreenOffersWhatAClickThereWouldDo) {
   f.State.CgSeen[4] = 1;
   EXPECT_EQ(NamesOf(f), (Names{"最初から", "アルバム", "終了"}));
   EXPECT_EQ(BackOf(f), "");
+  EXPECT_EQ(ScreenPrompt(LiveTargets(f)), "タイトル画面");
 
   p.OpenAlbum();
   EXPECT_EQ(NamesOf(f), (Names{"タイトルに戻る", "絵2", "絵4"})) << "locked slots are not offered";
@@ -56,6 +57,7 @@ TEST(LiveTargets, EachScreenOffersWhatAClickThereWouldDo) {
   while (f.G_Timer.Enabled() || f.CG_Timer.Enabled()) p.host().RunFor(10);
   ASSERT_EQ(p.Where(), Screen::Page);
   EXPECT_EQ(NamesOf(f), (Names{"次へ"}));
+  EXPECT_EQ(ScreenPrompt(LiveTargets(f)), "") << "a page is read, not prompted";
   const uint64_t page = ScreenKey(f);
   p.Next();
   EXPECT_NE(ScreenKey(f), page) << "the next page is a new screen";
@@ -75,6 +77,7 @@ TEST(LiveTargets, EachScreenOffersWhatAClickThereWouldDo) {
   EXPECT_EQ(places, (Names{"コンビニ", "コンビニ", "コンビニ", "コンビニ", "スーパー", "スーパー", "ファミレス", "公園",
                            "自宅", "街", "街", "街"}))
       << "the open places; Mirel's, Sanu's and Orika's houses and one street are closed";
+  EXPECT_EQ(ScreenPrompt(LiveTargets(f)), "移動先を選んでください。");
   ASSERT_TRUE(p.PickPlace(10));
   EXPECT_EQ(NamesOf(f), (Names{"移動する", "やめる"}));
   EXPECT_EQ(BackOf(f), "やめる");

@@ -62,10 +62,12 @@ wait_for_window "$game_pid" "$work/game.log" 100 2> "$work/window.log" || fail "
 xdotool mousemove 0 0
 sleep 3  # the opening picture, then the title
 
-# The title: the game's application is on the bus, nothing of the game is focused yet.
+# The title: the game's application is on the bus, its text says what the screen is and no
+# control is focused yet.
 for _ in $(seq 30); do "$python" "$here/read_tree.py" tree > "$work/title.log" 2>&1 && break; sleep 0.5; done
 grep -q "^filler" "$work/title.log" || fail "the game's client area is not in the accessible tree: $(head -5 "$work/title.log")"
 grep -q "^push button" "$work/title.log" && fail "a control is focused before any key"
+grep -qP "^label\tfocused\tタイトル画面$" "$work/title.log" || fail "the title does not say what it is: $(grep -v menu "$work/title.log")"
 
 "$python" "$here/read_tree.py" listen 8 > "$work/events.log" 2>&1 &
 listener_pid=$!

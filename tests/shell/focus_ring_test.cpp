@@ -1,7 +1,7 @@
-// Keyboard play in the real window on the offscreen platform: the ring shows only after
-// an arrow, sits round the focused target over the picture (never in it), hides on a
-// pointer move, and the keys alone take the game from the title to the town map, where
-// Enter opens the move box and Backspace cancels it.
+// The focus ring in the real window on the offscreen platform: shown only after an arrow,
+// round the focused target over the picture (never in it), in reading order, hidden by a
+// pointer move, and Space presses the focused target. (Keys alone to the town map, the move
+// box and Backspace: tests/keyboard on Xvfb and the headless play-through.)
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -27,9 +27,9 @@ std::string FocusedName(const FocusRing& ring) {
   return ring.Focus().Focused() ? ring.Focus().Focused()->Name : "";
 }
 
-bool AtRest(const TForm1& f) { return !f.G_Timer.Enabled() && !f.Play_Timer.Enabled() && !f.CG_Timer.Enabled(); }
+bool AtRest(const TForm1& f) { return !f.G_Timer.Enabled() && !f.Play_Timer.Enabled(); }
 
-TEST(FocusRing, KeysAloneFromTheTitleToTheTownMap) {
+TEST(FocusRing, ShownByAnArrowOverThePictureHiddenByThePointerPressedBySpace) {
   ShellGame game;
   GameWindow& window = game.window();
   FocusRing ring(window);
@@ -54,28 +54,12 @@ TEST(FocusRing, KeysAloneFromTheTitleToTheTownMap) {
   EXPECT_FALSE(ring.isVisible()) << "a pointer move hides the ring";
   SendKey(window, Qt::Key_Down);
   EXPECT_EQ(FocusedName(ring), "終了") << "shown again where it was";
-  SendKey(window, Qt::Key_Up);
+  SendKey(window, Qt::Key_Down);
+  EXPECT_EQ(FocusedName(ring), "最初から") << "reading order wraps";
   EXPECT_EQ(told, 5) << "each show, move and hide is told";
   SendKey(window, Qt::Key_Space);
-  ASSERT_TRUE(RunEventsUntil([&] { return f.State.ScreenMode != 1; }, 10000)) << "Space presses the new game button";
-
-  // Pages by Enter, cards and choices by an arrow and Enter, until the map.
-  for (int keys = 0; keys < 300 && !(f.State.ScreenMode == 4 && f.State.TownPhase == 1); ++keys) {
-    RunEventsUntil([&] { return AtRest(f) || f.CG_Timer.Enabled(); }, 10000);
-    if (f.State.ScreenMode == 3 || f.State.TownPhase == 4) SendKey(window, Qt::Key_Down);
-    SendKey(window, Qt::Key_Return);
-  }
-  ASSERT_TRUE(RunEventsUntil([&] { return f.State.ScreenMode == 4 && f.State.TownPhase == 1 && AtRest(f); }, 10000));
-  EXPECT_FALSE(ring.isVisible());
-
-  SendKey(window, Qt::Key_Right);
-  const std::string place = FocusedName(ring);
-  EXPECT_FALSE(place.empty());
-  SendKey(window, Qt::Key_Enter);
-  EXPECT_EQ(f.State.TownPhase, 2) << place << ": the move box";
-  EXPECT_FALSE(ring.isVisible()) << "the move box is a new screen";
-  SendKey(window, Qt::Key_Backspace);
-  EXPECT_EQ(f.State.TownPhase, 1) << "Backspace is the box's cancel";
+  EXPECT_TRUE(f.G_Timer.Enabled()) << "Space pressed the focused button: the new game's wipe";
+  EXPECT_FALSE(ring.isVisible()) << "a new screen";
   EXPECT_TRUE(game.record().Messages.empty());
 }
 

@@ -14,13 +14,12 @@ set -uo pipefail
 velmora="$(realpath "$1")" demo="$(realpath "$2")" artifacts="${3:-}"
 
 source "$(dirname "$0")/../support/virtual_display.sh"
+source "$(dirname "$0")/../support/speech_server.sh"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-speech.XXXXXX")"
 xvfb_pid="" server_pid="" game_pid=""
 cleanup() {
-  for pid in "$game_pid" "$server_pid" "$xvfb_pid"; do
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
+  for pid in "$game_pid" "$server_pid" "$xvfb_pid"; do stop_process "$pid"; done
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -30,44 +29,15 @@ fail() {
   echo "FAIL: $*" >&2
   if [ -n "$artifacts" ]; then
     mkdir -p "$artifacts" && cp "$work"/*.log "$work"/said.txt "$artifacts"/ 2>/dev/null
-    cp "$work"/log/*.log "$artifacts"/ 2>/dev/null
+    cp "$work"/speechd/log/*.log "$artifacts"/ 2>/dev/null
     echo "logs kept in $artifacts" >&2
   fi
   exit 1
 }
-skip() { echo "SKIPPED: $*" >&2; exit 77; }
-
-command -v speech-dispatcher > /dev/null || skip "there is no speech-dispatcher server (./check installs it)"
-modules=""
-for dir in /usr/lib/speech-dispatcher-modules /usr/lib/*/speech-dispatcher-modules; do
-  [ -x "$dir/sd_generic" ] && modules="$dir" && break
-done
-[ -n "$modules" ] || skip "speech-dispatcher's generic output module is not installed"
 command -v xdotool > /dev/null || fail "xdotool is missing (tools/install_deps.sh installs it)"
 start_virtual_display "$work" || exit $?
 
-# The server: every text goes to said.txt, one line per utterance; no sound device.
-mkdir -p "$work/speechd/modules" "$work/log"
-cat > "$work/speechd/speechd.conf" << CONF
-LogLevel 3
-LogDir "$work/log"
-AudioOutputMethod "alsa"
-AudioALSADevice "null"
-AddModule "recorder" "sd_generic" "recorder.conf"
-DefaultModule recorder
-LanguageDefaultModule "ja" "recorder"
-CONF
-cat > "$work/speechd/modules/recorder.conf" << CONF
-GenericExecuteSynth "printf '%s\\\\n' \\'\$DATA\\' >> $work/said.txt"
-AddVoice "ja" "female1" "ja"
-GenericLanguage "ja" "ja" "utf-8"
-CONF
-speech-dispatcher -s -t 0 -C "$work/speechd" -m "$modules" -S "$work/runtime/speechd.sock" -P "$work/speechd.pid" \
-  > "$work/server.log" 2>&1 &
-server_pid=$!
-for _ in $(seq 50); do [ -S "$work/runtime/speechd.sock" ] && break; sleep 0.1; done
-[ -S "$work/runtime/speechd.sock" ] || skip "speech-dispatcher did not start: $(cat "$work/server.log" "$work"/log/*.log 2>/dev/null | tail -5)"
-export SPEECHD_ADDRESS="unix_socket:$work/runtime/speechd.sock"
+start_speech_server "$work" || exit $?
 
 "$demo" "$work/game" > "$work/demo.log" 2>&1 || fail "the demo game could not be written"
 (cd "$work/game" && exec "$velmora") > "$work/game.log" 2>&1 &
