@@ -18,6 +18,7 @@
 #include "platform/qt/focus_ring.h"
 #include "platform/qt/game_window.h"
 #include "platform/qt/keys_panel.h"
+#include "platform/qt/pad_input.h"
 #include "platform/qt/reading_control.h"
 #include "platform/qt/save_keys.h"
 #include "platform/qt/screen_accessible.h"
@@ -93,5 +94,6 @@ int main(int argc, char** argv) {
   if (choice.Zoom > 0) window.SetZoom(choice.Zoom);
   if (choice.Fullscreen) window.SetFullscreen(true);
   window.show();
+  velmora::PadInput pads(window);  // game pads, as the keys they stand for
   return QApplication::exec();
 }

@@ -6,7 +6,7 @@
 # the desktop's own sound server).
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config qt6-base-dev qt6-websockets-dev libpulse-dev libspeechd-dev fonts-ipafont-gothic
+packages=(build-essential cmake pkg-config qt6-base-dev qt6-websockets-dev libpulse-dev libsdl2-dev libspeechd-dev fonts-ipafont-gothic
           libgtest-dev libgmock-dev googletest libbenchmark-dev
           xvfb xdotool x11-utils x11-apps imagemagick openbox weston qt6-wayland
           appstream desktop-file-utils mandoc groff-base dpkg-dev file graphviz "$@")
