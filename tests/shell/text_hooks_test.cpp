@@ -31,7 +31,9 @@ TEST(TextHooks, TheOptionsValues) {
     const std::optional<TextHookChoice> choice = ParseTextHook(QString::fromUtf8(v.Value), problem);
     ASSERT_EQ(choice.has_value(), v.Taken.has_value()) << v.Value;
     EXPECT_EQ(problem.isEmpty(), v.Taken.has_value()) << v.Value;
-    if (choice) EXPECT_EQ(std::make_pair(choice->What, choice->Port), *v.Taken) << v.Value;
+    if (choice) {
+      EXPECT_EQ(std::make_pair(choice->What, choice->Port), *v.Taken) << v.Value;
+    }
   }
   EXPECT_EQ(ParseCommandLine({"--texthook=websocket:70000"}).What, LaunchOptions::Action::Refuse);
   EXPECT_EQ(ParseCommandLine({"--texthook=clipboard"}).TextHook, QStringLiteral("clipboard"));
