@@ -5,34 +5,7 @@
 # Exits 77 (skipped) only when no X server can be started; everything it starts is
 # stopped on every way out.
 
-source "$(dirname "$0")/../support/virtual_display.sh"
-
-work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-save.XXXXXX")"
-xvfb_pid="" game_pid=""
-stop_game() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-  game_pid=""
-}
-cleanup() {
-  stop_game
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-fail() {
-  echo "FAIL: $*" >&2
-  if [ -n "$artifacts" ]; then
-    mkdir -p "$artifacts" && cp "$work"/*.png "$work"/*.log "$artifacts"/ 2>/dev/null
-    echo "screenshots and logs kept in $artifacts" >&2
-  fi
-  exit 1
-}
-
-for tool in xdotool xwininfo import compare; do
-  command -v "$tool" > /dev/null || fail "$tool is missing (tools/install_deps.sh installs it)"
-done
+source "$(dirname "$0")/../support/window_test_kit.sh" save
 # Folders of its own: the saves, the remembered display choice, the runtime folder.
 start_virtual_display "$work" || exit $?
 xdotool mousemove 0 0
@@ -48,12 +21,6 @@ start_game() {
   wait_for_window "$game_pid" "$work/game-$1.log" 100 2> "$work/window.log" || fail "$(cat "$work/window.log")"
 }
 
-capture() { import -window root -crop "640x480+$client_x+$client_y" +repage "$work/$1.png" 2> /dev/null; }
-# Differing pixels of two captures, in the whole picture or in Area (WxH+X+Y).
-differing() {
-  local area="${3:-640x480+0+0}"
-  compare -metric AE "$work/$1.png[$area]" "$work/$2.png[$area]" null: 2>&1 | awk '{print int($1)}'
-}
 # Waits until the picture stays the same for a second, at least Min seconds after now,
 # at most 30 seconds; the last capture is Name.
 wait_still() {

@@ -14,30 +14,7 @@ set -uo pipefail
 [ $# -ge 2 ] || { echo "usage: $0 VELMORA VELMORA_DEMO [ARTIFACT_DIR]" >&2; exit 2; }
 velmora="$(realpath "$1")" demo="$(realpath "$2")" artifacts="${3:-}"
 
-source "$(dirname "$0")/../support/virtual_display.sh"
-
-work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-keys.XXXXXX")"
-xvfb_pid="" game_pid=""
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-fail() {
-  echo "FAIL: $*" >&2
-  if [ -n "$artifacts" ]; then
-    mkdir -p "$artifacts" && cp "$work"/*.png "$work"/*.log "$artifacts"/ 2>/dev/null
-    echo "screenshots and logs kept in $artifacts" >&2
-  fi
-  exit 1
-}
-
-for tool in xdotool xwininfo import compare; do
-  command -v "$tool" > /dev/null || fail "$tool is missing (tools/install_deps.sh installs it)"
-done
+source "$(dirname "$0")/../support/window_test_kit.sh" keys
 start_virtual_display "$work" || exit $?
 xdotool mousemove 0 0  # outside the window, where it stays: a move would hide the ring
 
@@ -47,11 +24,6 @@ game_pid=$!
 wait_for_window "$game_pid" "$work/game.log" 100 2> "$work/window.log" || fail "$(cat "$work/window.log")"
 [ "$client_x" -gt 0 ] && [ "$client_y" -gt 0 ] || fail "the window lies over the pointer's corner"
 
-capture() { import -window root -crop "640x480+$client_x+$client_y" +repage "$work/$1.png" 2> /dev/null; }
-differing() {
-  local area="${3:-640x480+0+0}"
-  compare -metric AE "$work/$1.png[$area]" "$work/$2.png[$area]" null: 2>&1 | awk '{print int($1)}'
-}
 key() {
   kill -0 "$game_pid" 2>/dev/null || fail "velmora ended"
   xdotool windowfocus --sync "$window" 2> /dev/null || true

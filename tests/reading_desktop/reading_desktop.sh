@@ -15,35 +15,8 @@ set -uo pipefail
 [ $# -ge 2 ] || { echo "usage: $0 VELMORA VELMORA_DEMO [ARTIFACT_DIR]" >&2; exit 2; }
 velmora="$(realpath "$1")" demo="$(realpath "$2")" artifacts="${3:-}"
 
-source "$(dirname "$0")/../support/virtual_display.sh"
-
-work="$(mktemp -d "${TMPDIR:-/tmp}/velmora-reading.XXXXXX")"
-xvfb_pid="" game_pid=""
-stop_game() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
-  game_pid=""
-}
-cleanup() {
-  xdotool keyup Control_L 2>/dev/null
-  stop_game
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-trap 'exit 1' INT TERM
-
-fail() {
-  echo "FAIL: $*" >&2
-  if [ -n "$artifacts" ]; then
-    mkdir -p "$artifacts" && cp "$work"/*.png "$work"/*.log "$artifacts"/ 2>/dev/null
-    echo "screenshots and logs kept in $artifacts" >&2
-  fi
-  exit 1
-}
-
-for tool in xdotool xwininfo import compare; do
-  command -v "$tool" > /dev/null || fail "$tool is missing (tools/install_deps.sh installs it)"
-done
+before_cleanup() { xdotool keyup Control_L 2>/dev/null; }
+source "$(dirname "$0")/../support/window_test_kit.sh" reading
 start_virtual_display "$work" || exit $?
 xdotool mousemove 0 0
 "$demo" "$work/game" > "$work/demo.log" 2>&1 || fail "the demo game could not be written"
@@ -54,8 +27,6 @@ start_game() {
   game_pid=$!
   wait_for_window "$game_pid" "$work/game-$1.log" 100 2> "$work/window.log" || fail "$(cat "$work/window.log")"
 }
-capture() { import -window root -crop "640x480+$client_x+$client_y" +repage "$work/$1.png" 2> /dev/null; }
-differing() { compare -metric AE "$work/$1.png" "$work/$2.png" null: 2>&1 | awk '{print int($1)}'; }
 # Waits until the picture stays the same for Still seconds (1 unless given), at most 40
 # seconds; the last capture is Name.
 wait_still() {
